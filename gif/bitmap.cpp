@@ -1,0 +1,122 @@
+#include "gif/bitmap.h"
+
+#include <algorithm>
+#include <bit>
+#include <limits>
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+bool IsStoredDepth(int bits) {
+  return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+}
+
+// Widens a masked channel to 8 bits by bit replication, the way GDI does it,
+// so that full intensity stays 255 and zero stays zero.
+std::uint8_t Channel(std::uint32_t pixel, std::uint32_t mask) {
+  if (mask == 0) return 0;
+  const int shift = std::countr_zero(mask);
+  const int width = std::popcount(mask >> shift);
+  std::uint32_t value = (pixel & mask) >> shift;
+  if (width >= 8) return static_cast<std::uint8_t>(value >> (width - 8));
+  std::uint32_t wide = 0;
+  int filled = 0;
+  while (filled < 8) {
+    wide = (wide << width) | value;
+    filled += width;
+  }
+  return static_cast<std::uint8_t>(wide >> (filled - 8));
+}
+
+}  // namespace
+
+std::size_t TBitmap::StrideFor(int width, int bitsPerPixel) {
+  if (width <= 0) return 0;
+  const std::uint64_t bitsPerRow = static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(bitsPerPixel);
+  return static_cast<std::size_t>((bitsPerRow + 31) / 32 * 4);
+}
+
+TBitmap::TBitmap(int width, int height, int bitsPerPixel) {
+  if (width < 0 || height < 0) throw std::invalid_argument("Invalid image dimensions");
+  const bool fifteen = bitsPerPixel == 15;
+  if (fifteen) bitsPerPixel = 16;
+  if (!IsStoredDepth(bitsPerPixel)) throw std::invalid_argument("Unsupported PixelFormat");
+  width_ = width;
+  height_ = height;
+  bitsPerPixel_ = bitsPerPixel;
+  const std::uint64_t size = static_cast<std::uint64_t>(Stride()) * static_cast<std::uint64_t>(height);
+  if (size > std::numeric_limits<std::size_t>::max() / 2) throw std::length_error("Invalid image dimensions");
+  bits_.assign(static_cast<std::size_t>(size), 0);
+  if (bitsPerPixel == 16) SetColorMasks(fifteen ? kMasks555 : kMasks565);
+  if (bitsPerPixel <= 8) colorTable_.resize(std::size_t{1} << bitsPerPixel);
+}
+
+TBitmap TBitmap::DeviceFormat(int width, int height, int bitsPerPixel) {
+  TBitmap image(width, height, bitsPerPixel);
+  image.device_ = true;
+  return image;
+}
+
+void TBitmap::SetColorMasks(const TColorMasks& masks) {
+  masks_ = masks;
+  hasMasks_ = true;
+}
+
+TRGBQuad TBitmap::PixelColor(int x, int y) const {
+  const std::uint8_t* row = Row(y);
+  switch (bitsPerPixel_) {
+    case 1:
+    case 4:
+    case 8: {
+      const int perByte = 8 / bitsPerPixel_;
+      const int shift = 8 - bitsPerPixel_ * (x % perByte + 1);
+      const unsigned index = (row[x / perByte] >> shift) & ((1u << bitsPerPixel_) - 1);
+      if (index < colorTable_.size()) return colorTable_[index];
+      return TRGBQuad{};
+    }
+    case 16: {
+      const std::uint32_t pixel = row[2 * x] | (row[2 * x + 1] << 8);
+      const TColorMasks& m = hasMasks_ ? masks_ : kMasks555;
+      return TRGBQuad{Channel(pixel, m[2]), Channel(pixel, m[1]), Channel(pixel, m[0]), 0};
+    }
+    case 24:
+      return TRGBQuad{row[3 * x], row[3 * x + 1], row[3 * x + 2], 0};
+    default: {
+      const std::uint8_t* p = row + 4 * x;
+      if (!hasMasks_) return TRGBQuad{p[0], p[1], p[2], 0};
+      const std::uint32_t pixel = p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+      return TRGBQuad{Channel(pixel, masks_[2]), Channel(pixel, masks_[1]), Channel(pixel, masks_[0]), 0};
+    }
+  }
+}
+
+void TBitmap::ConvertTo24Bit() {
+  if (bitsPerPixel_ == 24 && !device_) return;
+  TBitmap result(width_, height_, 24);
+  const bool plain32 = bitsPerPixel_ == 32 && (!hasMasks_ || masks_ == kMasks888);
+  for (int y = 0; y < height_; ++y) {
+    std::uint8_t* out = result.Row(y);
+    if (plain32) {
+      const std::uint8_t* in = Row(y);
+      for (int x = 0; x < width_; ++x, in += 4, out += 3) {
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+      }
+      continue;
+    }
+    if (bitsPerPixel_ == 24) {
+      const std::uint8_t* in = Row(y);
+      std::copy(in, in + 3 * static_cast<std::size_t>(width_), out);
+      continue;
+    }
+    for (int x = 0; x < width_; ++x, out += 3) {
+      const TRGBQuad c = PixelColor(x, y);
+      out[0] = c.Blue;
+      out[1] = c.Green;
+      out[2] = c.Red;
+    }
+  }
+  *this = std::move(result);
+}

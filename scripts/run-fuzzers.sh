@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs every libFuzzer target of a fuzz build for a bounded time each, with
+# its seed corpus from tests/fuzz/corpus/<target>/ when there is one.
+#   scripts/run-fuzzers.sh BUILD_DIR SECONDS
+set -euo pipefail
+build=$1
+seconds=$2
+root=$(cd "$(dirname "$0")/.." && pwd)
+shopt -s nullglob
+targets=("$build"/tests/fuzz/fuzz_*)
+passed=0
+failed=0
+for target in "${targets[@]}"; do
+  [ -x "$target" ] || continue
+  name=$(basename "$target")
+  work=$(mktemp -d)
+  corpus=("$work")
+  [ -d "$root/tests/fuzz/corpus/$name" ] && corpus+=("$root/tests/fuzz/corpus/$name")
+  echo "fuzz: $name for ${seconds}s"
+  if (cd "$work" && "$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=0 "${corpus[@]}" >"$work/log" 2>&1); then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    tail -60 "$work/log"
+    cp "$work"/crash-* "$work"/leak-* "$work"/timeout-* "$build/" 2>/dev/null || true
+  fi
+  rm -rf "$work"
+done
+echo "fuzz: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

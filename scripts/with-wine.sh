@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Runs a command with a private Xvfb display and a Wine prefix of its own,
+# and tears both down afterwards, also when the command fails.
+#   scripts/with-wine.sh PREFIX_DIR COMMAND...
+set -euo pipefail
+prefix=$1
+shift
+
+export WINEPREFIX=$prefix
+export WINEDEBUG=-all
+# No Mono or Gecko installers: our programs need neither.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+
+xvfb_pid=""
+cleanup() {
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+# A free display number: the first one without a lock file.
+display=99
+while [ -e /tmp/.X${display}-lock ] || [ -e /tmp/.X11-unix/X${display} ]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY=":$display"
+for _ in $(seq 50); do
+  xdpyinfo >/dev/null 2>&1 && break
+  sleep 0.1
+done
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  mkdir -p "$WINEPREFIX"
+  /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
+fi
+# Keep one wineserver for the whole run instead of one per program.
+/usr/lib/wine/wineserver -p 2>/dev/null || true
+
+"$@"

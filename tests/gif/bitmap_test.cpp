@@ -1,0 +1,74 @@
+#include "gif/bitmap.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Bitmap, RowsAreStoredBottomUpWithPadding) {
+  TBitmap image(3, 2, 24);
+  EXPECT_EQ(image.Stride(), 12u);  // 9 bytes of pixels padded to 12
+  ASSERT_EQ(image.Bits().size(), 24u);
+  image.Row(0)[0] = 0xAB;  // the top row is the last one stored
+  EXPECT_EQ(image.Bits()[12], 0xAB);
+}
+
+struct StrideCase {
+  int width;
+  int bits;
+  std::size_t stride;
+};
+
+class BitmapStride : public testing::TestWithParam<StrideCase> {};
+
+TEST_P(BitmapStride, MatchesBmpRule) {
+  EXPECT_EQ(TBitmap::StrideFor(GetParam().width, GetParam().bits), GetParam().stride);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, BitmapStride,
+                         testing::Values(StrideCase{1, 1, 4}, StrideCase{33, 1, 8}, StrideCase{9, 4, 8},
+                                         StrideCase{5, 8, 8}, StrideCase{3, 16, 8}, StrideCase{1, 24, 4},
+                                         StrideCase{5, 24, 16}, StrideCase{3, 32, 12}, StrideCase{0, 24, 0}));
+
+TEST(Bitmap, ConvertTo24KeepsPixelsOfEveryDepth) {
+  // One red, one green, one blue, one white pixel in each depth.
+  const TRGBQuad expected[4] = {{0, 0, 255, 0}, {0, 255, 0, 0}, {255, 0, 0, 0}, {255, 255, 255, 0}};
+
+  TBitmap paletted(4, 1, 4);
+  for (int i = 0; i < 4; ++i) paletted.ColorTable()[i] = expected[i];
+  paletted.Row(0)[0] = 0x01;
+  paletted.Row(0)[1] = 0x23;
+
+  TBitmap rgb565(4, 1, 16);
+  const std::uint16_t words565[4] = {0xF800, 0x07E0, 0x001F, 0xFFFF};
+  TBitmap rgb555(4, 1, 15);
+  const std::uint16_t words555[4] = {0x7C00, 0x03E0, 0x001F, 0x7FFF};
+  for (int i = 0; i < 4; ++i) {
+    rgb565.Row(0)[2 * i] = words565[i] & 0xFF;
+    rgb565.Row(0)[2 * i + 1] = words565[i] >> 8;
+    rgb555.Row(0)[2 * i] = words555[i] & 0xFF;
+    rgb555.Row(0)[2 * i + 1] = words555[i] >> 8;
+  }
+
+  TBitmap device32 = TBitmap::DeviceFormat(4, 1, 32);
+  for (int i = 0; i < 4; ++i) {
+    device32.Row(0)[4 * i] = expected[i].Blue;
+    device32.Row(0)[4 * i + 1] = expected[i].Green;
+    device32.Row(0)[4 * i + 2] = expected[i].Red;
+    device32.Row(0)[4 * i + 3] = 0x77;  // ignored filler byte
+  }
+
+  for (TBitmap* image : {&paletted, &rgb565, &rgb555, &device32}) {
+    image->ConvertTo24Bit();
+    EXPECT_EQ(image->BitsPerPixel(), 24);
+    EXPECT_FALSE(image->IsDeviceFormat());
+    EXPECT_TRUE(image->ColorTable().empty());
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(image->PixelColor(x, 0), expected[x]) << "pixel " << x;
+  }
+}
+
+TEST(Bitmap, RejectsImpossibleFormats) {
+  EXPECT_THROW(TBitmap(1, 1, 7), std::invalid_argument);
+  EXPECT_THROW(TBitmap(-1, 1, 24), std::invalid_argument);
+}
+
+}  // namespace
