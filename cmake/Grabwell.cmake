@@ -38,6 +38,9 @@ function(grabwell_target target)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
+  if(GRABWELL_FUZZ)
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  endif()
   if(GRABWELL_WINDOWS)
     target_compile_definitions(${target} PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   endif()
@@ -72,6 +75,10 @@ if(GRABWELL_TESTS)
   endif()
 endif()
 
+if(GRABWELL_BENCH)
+  find_package(benchmark REQUIRED)
+endif()
+
 # libjpeg with the 6b interface: Debian's libjpeg62-turbo natively; for
 # Windows a static build made by scripts/build-libjpeg-win.sh (GRABWELL_JPEG_PREFIX).
 if(GRABWELL_WINDOWS)
@@ -87,3 +94,53 @@ else()
   add_library(grabwell_jpeg INTERFACE IMPORTED GLOBAL)
   target_link_libraries(grabwell_jpeg INTERFACE JPEG::JPEG)
 endif()
+
+# One layer library, grabwell_<layer>: the portable sources directly in the
+# layer's folder, plus on the Windows builds the Windows program code in its
+# win/ subfolder. DEPS are linked publicly.
+#   grabwell_layer(gif DEPS grabwell_platform)
+function(grabwell_layer layer)
+  cmake_parse_arguments(arg "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(GRABWELL_WINDOWS)
+    file(GLOB win_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/win/*.cpp)
+    list(APPEND sources ${win_sources})
+  endif()
+  set(target grabwell_${layer})
+  if(sources)
+    add_library(${target} STATIC ${sources})
+    grabwell_target(${target})
+    target_link_libraries(${target} PUBLIC ${arg_DEPS})
+  else()
+    add_library(${target} INTERFACE)
+    target_link_libraries(${target} INTERFACE ${arg_DEPS})
+  endif()
+endfunction()
+
+# A fuzz target over LLVMFuzzerTestOneInput in SOURCE. In the fuzz build it
+# becomes the libFuzzer program fuzz_<name>; in the native test build it
+# becomes replay_<name>, which feeds every file of tests/fuzz/corpus/<name>/
+# (seeds and any crash ever found) through the same function, so a crash
+# reproduces without the fuzzer.
+#   grabwell_fuzzer(bmp_reader fuzz_bmp_reader.cpp LIBS grabwell_output)
+function(grabwell_fuzzer name source)
+  cmake_parse_arguments(arg "" "" "LIBS" ${ARGN})
+  if(GRABWELL_FUZZ)
+    add_executable(fuzz_${name} ${source})
+    target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined -fno-omit-frame-pointer)
+    target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(fuzz_${name} PRIVATE ${arg_LIBS})
+  elseif(NOT GRABWELL_WINDOWS)
+    add_executable(replay_${name} ${source} ${CMAKE_SOURCE_DIR}/tests/fuzz/replay_main.cpp)
+    grabwell_target(replay_${name})
+    target_link_libraries(replay_${name} PRIVATE ${arg_LIBS})
+    add_test(NAME replay_${name} COMMAND replay_${name} ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
+  endif()
+endfunction()
+
+# A Google Benchmark program of ours, run by bench/run.sh.
+function(grabwell_benchmark target)
+  add_executable(${target} ${ARGN})
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  target_link_libraries(${target} PRIVATE benchmark::benchmark)
+endfunction()

@@ -30,11 +30,12 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$WINEPREFIX"
-  /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
-fi
-# Keep one wineserver for the whole run instead of one per program.
+mkdir -p "$WINEPREFIX"
+# Keep one wineserver for the whole run instead of one per program, and start
+# Wine's background services now, detached from our output: a service started
+# by the first test program would inherit its output pipe and keep CTest
+# waiting for it to close.
 /usr/lib/wine/wineserver -p 2>/dev/null || true
+/usr/lib/wine/wine64 wineboot -i </dev/null >/dev/null 2>&1 || true
 
 "$@"
