@@ -45,7 +45,6 @@ void RunMessageLoop() {
 
 int RunProgram() {
   const std::wstring executable = win::ExecutablePath();
-  ProgramDir = ProgramDirOf(win::Narrow(executable));
 
   // The shared block, its view and the mutex are kept until the process
   // ends; a second instance creates (opens) them too before it gives up.
@@ -85,7 +84,7 @@ int RunProgram() {
         .Settings = CaptureSettings,
         .SaveSettings = [] { SaveSettings(); },
         .ProductName = version.StringValue(L"ProductName").value_or(L""),
-        .HelpFile = win::Widen(HelpFilePath(ProgramDir)),
+        .HelpFile = L"",
         .UpdatePage = L"",
     });
     if (main_win.Handle() == nullptr) return 1;
