@@ -73,7 +73,7 @@ void TMainWin::FormCreate() {
   ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
   ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
 
-  TaskIcon1 = std::make_unique<win::TTaskIcon>(Handle());
+  TaskIcon1 = std::make_unique<win::TTaskIcon>(Handle(), context_.TrayShell);
   TaskIcon1->SetToolTip(kCaption);
   TaskIcon1->SetTaskIconID(0);
   TaskIcon1->SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_GRABWELL)));

@@ -17,8 +17,8 @@ struct TCaptureSettings;
 class TMainWin : public win::TWindow {
  public:
   // What the program block hands to the main window: the process-wide
-  // shared block and settings, the settings writer, and the strings the
-  // window shows that come from the program's version resource.
+  // shared block and settings, the settings writer, and the strings and
+  // places that come from the program's version resource and folder.
   struct TContext {
     THookShare& Share;
     TCaptureSettings& Settings;
@@ -26,6 +26,8 @@ class TMainWin : public win::TWindow {
     std::wstring ProductName;
     std::wstring HelpFile;
     std::wstring UpdatePage;
+    // The shell that shows the tray icon; empty for the real one.
+    win::TTaskIcon::TShellNotify TrayShell = {};
   };
 
   explicit TMainWin(TContext context);
