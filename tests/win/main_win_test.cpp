@@ -28,9 +28,6 @@ class MainWinTest : public testing::Test {
     return TMainWin::TContext{.Share = share,
                               .Settings = settings,
                               .SaveSettings = [this] { ++saves; },
-                              .ProductName = L"Grabwell 2000",
-                              .HelpFile = L"C:\\GRBWEL.HLP",
-                              .UpdatePage = L"",
                               .TrayShell = [this](DWORD action, const NOTIFYICONDATAA& record) {
                                 tray_actions.push_back(action);
                                 tray_tips.emplace_back(record.szTip);
@@ -133,6 +130,13 @@ TEST_F(MainWinTest, SetSecWindRedirectsTheHotKeyEntry) {
   EXPECT_EQ(share.HotKeyEntryActive, 1);
   main.SetSecWind(dialog.Handle(), false);
   EXPECT_EQ(share.HotKeyEntryActive, 0);
+  SendMessageW(main.Handle(), WM_CLOSE, 0, 0);
+  TakeQuitMessage();
+}
+
+TEST_F(MainWinTest, ReadsItsVersionInformationFromTheExecutable) {
+  TMainWin main(Context());
+  EXPECT_EQ(main.VersionInfo.ProductName(), "Grabwell 2000");
   SendMessageW(main.Handle(), WM_CLOSE, 0, 0);
   TakeQuitMessage();
 }
