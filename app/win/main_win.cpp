@@ -1,15 +1,13 @@
 #include "app/win/main_win.h"
 
-#include "app/resources/resource_ids.h"
 #include "app/capture_settings.h"
 #include "app/program_dir.h"
+#include "app/resources/resource_ids.h"
 #include "app/web_pages.h"
 #include "app/win/version_reader.h"
-#include "hook/hook_messages.h"
-#include "platform/win32/message_box.h"
+#include "platform/win32/executable_path.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/text.h"
-#include "platform/win32/executable_path.h"
 
 namespace {
 
