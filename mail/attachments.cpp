@@ -30,6 +30,15 @@ std::string_view FileNameWithoutPath(std::string_view fileName) {
   return slash == std::string_view::npos ? fileName : fileName.substr(slash + 1);
 }
 
+std::string LowerFileName(const TmsAttItem& item) { return LowerCase(FileNameWithoutPath(item.FileName())); }
+
+bool IsAlternativePart(const TmsAttItem& item) { return LowerFileName(item).starts_with(kAlternativePrefix); }
+
+bool IsFormattedBody(const TmsAttItem& item) {
+  const std::string name = LowerFileName(item);
+  return name == kHtmlBodyName || name == kRtfBodyName;
+}
+
 TmsAttItem::TmsAttItem(const TmsAttItem& source)
     : content_(source.content_.Bytes()),
       fileName_(source.fileName_),

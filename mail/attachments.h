@@ -28,6 +28,13 @@ TAttEncoding EncodingForContentType(std::string_view contentType);
 // The file name without its folder: the part after the last "\" or "/".
 std::string_view FileNameWithoutPath(std::string_view fileName);
 
+// Attachment names with a meaning of their own (compared without the
+// folder, in lower case): a formatted body sent as the only part, and the
+// "_alt." prefix of the parts of a multipart/alternative group.
+inline constexpr std::string_view kHtmlBodyName = "_htmbody.htm";
+inline constexpr std::string_view kRtfBodyName = "_rtfbody.rtf";
+inline constexpr std::string_view kAlternativePrefix = "_alt.";
+
 class TmsAttItem {
  public:
   TmsAttItem() = default;
@@ -52,6 +59,13 @@ class TmsAttItem {
   std::string contentType_;
   TAttEncoding encoding_ = aeNone;
 };
+
+// The item's file name without its folder, lower-cased.
+std::string LowerFileName(const TmsAttItem& item);
+// Whether the item's name begins with "_alt.".
+bool IsAlternativePart(const TmsAttItem& item);
+// Whether the item is a formatted body: "_htmbody.htm" or "_rtfbody.rtf".
+bool IsFormattedBody(const TmsAttItem& item);
 
 class TmsAttList {
  public:
