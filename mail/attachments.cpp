@@ -1,6 +1,6 @@
 #include "mail/attachments.h"
 
-#include <stdexcept>
+#include <memory>
 
 #include "mail/text_case.h"
 #include "mail/text_limits.h"
@@ -58,19 +58,5 @@ TmsAttItem& TmsAttList::Add(const std::string& fileName) {
   auto item = std::make_unique<TmsAttItem>();
   item->SetFileName(fileName);
   item->Content().LoadFromFile(fileName);
-  items_.push_back(std::move(item));
-  return *items_.back();
-}
-
-void TmsAttList::Add(std::unique_ptr<TmsAttItem> item) {
-  if (!item) throw std::invalid_argument("TmsAttList::Add: no attachment object");
-  items_.push_back(std::move(item));
-}
-
-void TmsAttList::Assign(const TmsAttList& source) {
-  if (&source == this) return;
-  std::vector<std::unique_ptr<TmsAttItem>> copies;
-  copies.reserve(source.items_.size());
-  for (const auto& item : source.items_) copies.push_back(std::make_unique<TmsAttItem>(*item));
-  items_ = std::move(copies);
+  return Append(std::move(item));
 }

@@ -2,13 +2,11 @@
 // content type and transfer encoding, and an ordered list that owns them.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "mail/owned_list.h"
 #include "platform/stream.h"
 
 // Transfer encoding of one attachment, stored as a byte.
@@ -67,27 +65,10 @@ bool IsAlternativePart(const TmsAttItem& item);
 // Whether the item is a formatted body: "_htmbody.htm" or "_rtfbody.rtf".
 bool IsFormattedBody(const TmsAttItem& item);
 
-class TmsAttList {
+class TmsAttList : public TOwnedList<TmsAttItem> {
  public:
-  TmsAttList() = default;
-  TmsAttList(const TmsAttList& source) { Assign(source); }
-  TmsAttList& operator=(const TmsAttList& source) {
-    Assign(source);
-    return *this;
-  }
-
-  std::size_t Count() const { return items_.size(); }
-  // Raises std::out_of_range for an index past the end.
-  TmsAttItem& Items(std::size_t index) { return *items_.at(index); }
-  const TmsAttItem& Items(std::size_t index) const { return *items_.at(index); }
-
+  using TOwnedList::Add;
   // Types the file by its name and reads it whole into memory. A file that
   // cannot be read raises EStreamError and nothing is appended.
   TmsAttItem& Add(const std::string& fileName);
-  void Add(std::unique_ptr<TmsAttItem> item);
-  void Clear() { items_.clear(); }
-  void Assign(const TmsAttList& source);
-
- private:
-  std::vector<std::unique_ptr<TmsAttItem>> items_;
 };

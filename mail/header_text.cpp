@@ -9,8 +9,8 @@
 namespace {
 
 constexpr std::array<std::string_view, 11> kReservedHeaders = {
-    "From",       "To",           "CC",         "BCC",          "Return-Receipt-To",        "X-Priority",
-    "Subject",    "Mime-Version", "Content-Type", "X-Encoding", "Content-Transfer-Encoding",
+    "From",    "To",           "CC",           "BCC",        "Return-Receipt-To",         "X-Priority",
+    "Subject", "Mime-Version", "Content-Type", "X-Encoding", "Content-Transfer-Encoding",
 };
 
 constexpr std::string_view kAddressSpecials = ".()<>[]:;@\\,";
@@ -27,7 +27,8 @@ bool IsReserved(const std::string& line) {
 
 std::string SingleLine(std::string_view text) {
   std::string result(text);
-  std::replace_if(result.begin(), result.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  std::replace_if(
+      result.begin(), result.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
   return result;
 }
 
@@ -43,9 +44,7 @@ std::string QuoteDisplayName(std::string_view name) {
   return quoted;
 }
 
-std::string Iso2022jpEncodedWord(std::string_view text) {
-  return "=?ISO-2022-JP?B?" + EncodeBase64Chunk(text) + "?=";
-}
+std::string Iso2022jpEncodedWord(std::string_view text) { return "=?ISO-2022-JP?B?" + EncodeBase64Chunk(text) + "?="; }
 
 bool IsIso2022jpText(std::string_view text) { return !text.empty() && text.front() == '\x1b'; }
 

@@ -2,11 +2,10 @@
 // and an ordered list of addresses that owns its entries.
 #pragma once
 
-#include <cstddef>
-#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "mail/owned_list.h"
 
 class TmsMailAddress {
  public:
@@ -27,28 +26,9 @@ class TmsMailAddress {
   std::string address_;
 };
 
-class TmsAddressList {
+class TmsAddressList : public TOwnedList<TmsMailAddress> {
  public:
-  TmsAddressList() = default;
-  TmsAddressList(const TmsAddressList& source) { Assign(source); }
-  TmsAddressList& operator=(const TmsAddressList& source) {
-    Assign(source);
-    return *this;
-  }
-
-  std::size_t Count() const { return items_.size(); }
-  // Raises std::out_of_range for an index past the end.
-  TmsMailAddress& Items(std::size_t index) { return *items_.at(index); }
-  const TmsMailAddress& Items(std::size_t index) const { return *items_.at(index); }
-
-  // Takes ownership of an existing address object.
-  void Add(std::unique_ptr<TmsMailAddress> address);
+  using TOwnedList::Add;
   // Creates the entry; note the order, address first.
   TmsMailAddress& Add(std::string_view address, std::string_view name);
-  void Clear() { items_.clear(); }
-  // Deep copy of every entry.
-  void Assign(const TmsAddressList& source);
-
- private:
-  std::vector<std::unique_ptr<TmsMailAddress>> items_;
 };

@@ -67,7 +67,9 @@ std::string TmsCustomMessage::ContentType() {
   return contentType_;
 }
 
-void TmsCustomMessage::SetContentType(std::string_view contentType) { contentType_ = ShortText(LowerCase(contentType)); }
+void TmsCustomMessage::SetContentType(std::string_view contentType) {
+  contentType_ = ShortText(LowerCase(contentType));
+}
 
 void TmsMessage::Validate() const {
   TmsCustomMessage::Validate();

@@ -13,6 +13,4 @@ using TStringList = std::vector<std::string>;
 inline constexpr std::size_t kShortTextLimit = 255;
 
 // `text` cut to at most 255 characters.
-inline std::string ShortText(std::string_view text) {
-  return std::string(text.substr(0, kShortTextLimit));
-}
+inline std::string ShortText(std::string_view text) { return std::string(text.substr(0, kShortTextLimit)); }

@@ -33,26 +33,31 @@ void BM_Memcpy10MiB(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTenMiB));
 }
 
-void BM_Base64Lines10MiB(benchmark::State& state) {
-  TMemoryStream content(RandomBytes(kTenMiB));
-  for (auto _ : state) {
-    TMemoryStream target;
-    TLineWriter writer(target);
-    EncodeBase64Lines(content, [&writer](std::string_view line) { writer.WriteEncodedLine(line); });
-    writer.Flush();
-    benchmark::DoNotOptimize(target.Bytes().data());
-  }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTenMiB));
-}
+// Takes the message's bytes and keeps only their count, so that the
+// encoders are measured rather than the growth of a buffer.
+class TCountingStream final : public TStream {
+ public:
+  std::size_t Read(void*, std::size_t) override { return 0; }
+  void Write(const void*, std::size_t count) override { size_ += count; }
+  using TStream::Write;
+  std::uint64_t Position() const override { return size_; }
+  void SetPosition(std::uint64_t) override {}
+  std::uint64_t Size() const override { return size_; }
 
-void BM_UULines10MiB(benchmark::State& state) {
+ private:
+  std::uint64_t size_ = 0;
+};
+
+// Attachment lines of 10 MiB through the message's line writer.
+template <void (*EncodeLines)(TStream&, const TLineSink&)>
+void BM_Lines10MiB(benchmark::State& state) {
   TMemoryStream content(RandomBytes(kTenMiB));
   for (auto _ : state) {
-    TMemoryStream target;
+    TCountingStream target;
     TLineWriter writer(target);
-    EncodeUULines(content, [&writer](std::string_view line) { writer.WriteEncodedLine(line); });
+    EncodeLines(content, [&writer](std::string_view line) { writer.WriteEncodedLine(line); });
     writer.Flush();
-    benchmark::DoNotOptimize(target.Bytes().data());
+    benchmark::DoNotOptimize(target.Size());
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * kTenMiB));
 }
@@ -68,8 +73,8 @@ void BM_QuotedPrintable1MiB(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Memcpy10MiB)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Base64Lines10MiB)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_UULines10MiB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Lines10MiB<EncodeBase64Lines>)->Name("BM_Base64Lines10MiB")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Lines10MiB<EncodeUULines>)->Name("BM_UULines10MiB")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QuotedPrintable1MiB)->Unit(benchmark::kMillisecond);
 
 }  // namespace

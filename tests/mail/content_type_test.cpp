@@ -56,16 +56,16 @@ class ContentTypeForFileTest : public testing::TestWithParam<TContentTypeCase> {
 
 TEST_P(ContentTypeForFileTest, Lookup) { EXPECT_EQ(ContentTypeForFile(GetParam().fileName), GetParam().contentType); }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, ContentTypeForFileTest,
-    testing::Values(TContentTypeCase{"capture.bmp", "image/bmp"}, TContentTypeCase{"capture.gif", "image/gif"},
-                    TContentTypeCase{"capture.jpg", "image/jpeg"},
-                    TContentTypeCase{"C:\\Program Files\\Grabwell\\CAPTURE.BMP", "image/bmp"},
-                    TContentTypeCase{"/tmp/shot.v2.gif", "image/gif"},
-                    TContentTypeCase{"capture.grabwell-unknown", "application/octet-stream"},
-                    TContentTypeCase{"capture", "application/octet-stream"},
-                    TContentTypeCase{"capture.", "application/octet-stream"},
-                    TContentTypeCase{"folder.bmp\\capture", "application/octet-stream"},
-                    TContentTypeCase{"", "application/octet-stream"}));
+INSTANTIATE_TEST_SUITE_P(Files, ContentTypeForFileTest,
+                         testing::Values(TContentTypeCase{"capture.bmp", "image/bmp"},
+                                         TContentTypeCase{"capture.gif", "image/gif"},
+                                         TContentTypeCase{"capture.jpg", "image/jpeg"},
+                                         TContentTypeCase{"C:\\Program Files\\Grabwell\\CAPTURE.BMP", "image/bmp"},
+                                         TContentTypeCase{"/tmp/shot.v2.gif", "image/gif"},
+                                         TContentTypeCase{"capture.grabwell-unknown", "application/octet-stream"},
+                                         TContentTypeCase{"capture", "application/octet-stream"},
+                                         TContentTypeCase{"capture.", "application/octet-stream"},
+                                         TContentTypeCase{"folder.bmp\\capture", "application/octet-stream"},
+                                         TContentTypeCase{"", "application/octet-stream"}));
 
 }  // namespace

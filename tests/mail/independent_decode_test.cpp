@@ -49,13 +49,12 @@ TEST_P(CodecAgainstPython, DecodesToTheOriginal) {
   const std::string original = PseudoRandomBytes(GetParam().size, static_cast<unsigned>(GetParam().size));
   const std::string originalPath = folder.Write("original.bin", original);
   const std::string encodedPath = folder.Write("encoded.txt", Joined(EncodeLines(GetParam().mode, original), "\n"));
-  EXPECT_EQ(CommandOutput(PythonScript("decode_lines.py") + " " + GetParam().mode + " " + encodedPath + " " +
-                          originalPath),
-            Lines{"ok"});
+  EXPECT_EQ(
+      CommandOutput(PythonScript("decode_lines.py") + " " + GetParam().mode + " " + encodedPath + " " + originalPath),
+      Lines{"ok"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, CodecAgainstPython,
-                         testing::ValuesIn([] {
+INSTANTIATE_TEST_SUITE_P(Sizes, CodecAgainstPython, testing::ValuesIn([] {
                            std::vector<TCodecCase> cases;
                            for (const char* mode : {"base64", "uu", "qp"}) {
                              for (std::size_t size : {0, 1, 2, 3, 44, 45, 46, 56, 57, 58, 1000, 100000}) {
@@ -117,20 +116,6 @@ Lines Report(TmsMessage& message, const TScratchFolder& folder, const std::vecto
   return CommandOutput(command);
 }
 
-TImageMessageFields FlowFields(const std::string& imagePath, int attachmentEncoding) {
-  TImageMessageFields fields;
-  fields.SenderName = "Jane Q. Sender";
-  fields.SenderAddress = "jane@example.com";
-  fields.RecipientName = "Bob Receiver";
-  fields.RecipientAddress = "bob@example.org";
-  fields.Subject = "Screen shot";
-  fields.MessageText = "Hello Bob,\r\n.\r\nHere it is.";
-  fields.ProductName = "Grabwell 2000";
-  fields.ImagePath = imagePath;
-  fields.AttachmentEncoding = attachmentEncoding;
-  return fields;
-}
-
 const Lines kFlowHead = {"from=[('Jane Q. Sender', 'jane@example.com')]", "to=[('Bob Receiver', 'bob@example.org')]",
                          "subject=['Screen shot']"};
 
@@ -144,18 +129,18 @@ TEST(MessageAgainstPython, EmailFlowMime) {
   TScratchFolder folder;
   const std::string image = folder.Write("capture.bmp", PseudoRandomBytes(100000, 1));
   TmsMessage message;
-  ComposeImageMessage(message, FlowFields(image, 0));
-  EXPECT_EQ(Report(message, folder, {image}),
-            WithHead({"multipart multipart/mixed", "part text/plain filename=None file=-1",
-                      "text='Hello Bob,\\r\\n.\\r\\nHere it is.\\r\\n'",
-                      "part image/bmp filename=capture.bmp file=0"}));
+  ComposeImageMessage(message, EmailFlowFields(image, 0));
+  EXPECT_EQ(
+      Report(message, folder, {image}),
+      WithHead({"multipart multipart/mixed", "part text/plain filename=None file=-1",
+                "text='Hello Bob,\\r\\n.\\r\\nHere it is.\\r\\n'", "part image/bmp filename=capture.bmp file=0"}));
 }
 
 TEST(MessageAgainstPython, EmailFlowMimeWithLongText) {
   TScratchFolder folder;
   const std::string image = folder.Write("shot.gif", PseudoRandomBytes(57 * 20, 2));
   TmsMessage message;
-  auto fields = FlowFields(image, 0);
+  auto fields = EmailFlowFields(image, 0);
   fields.MessageText = "";
   for (int i = 0; i < 30; ++i) fields.MessageText += ".dotted sentence number " + std::to_string(i) + " = x ";
   fields.MessageText += "\r\nlast";
@@ -171,7 +156,7 @@ TEST(MessageAgainstPython, EmailFlowUUEncode) {
   TScratchFolder folder;
   const std::string image = folder.Write("capture.jpg", PseudoRandomBytes(45 * 30 + 14, 3));
   TmsMessage message;
-  ComposeImageMessage(message, FlowFields(image, 1));
+  ComposeImageMessage(message, EmailFlowFields(image, 1));
   EXPECT_EQ(Report(message, folder, {image}),
             WithHead({"part text/plain filename=None file=-1", "uu capture.jpg file=0"}));
 

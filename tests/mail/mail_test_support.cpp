@@ -33,6 +33,20 @@ std::string PseudoRandomBytes(std::size_t size, unsigned seed) {
   return bytes;
 }
 
+TImageMessageFields EmailFlowFields(const std::string& imagePath, int attachmentEncoding) {
+  TImageMessageFields fields;
+  fields.SenderName = "Jane Q. Sender";
+  fields.SenderAddress = "jane@example.com";
+  fields.RecipientName = "  Bob Receiver ";
+  fields.RecipientAddress = " bob@example.org ";
+  fields.Subject = " Screen shot ";
+  fields.MessageText = "Hello Bob,\r\n.\r\nHere it is.";
+  fields.ProductName = "Grabwell 2000";
+  fields.ImagePath = imagePath;
+  fields.AttachmentEncoding = attachmentEncoding;
+  return fields;
+}
+
 std::vector<std::string> SplitCrLf(const std::string& text) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -47,4 +61,3 @@ std::vector<std::string> SplitCrLf(const std::string& text) {
   }
   return lines;
 }
-

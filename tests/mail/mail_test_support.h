@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "mail/image_message.h"
+
 class TScratchFolder {
  public:
   TScratchFolder();
@@ -24,6 +26,11 @@ class TScratchFolder {
 
 // Bytes 0..255 in a repeatable pseudo-random order, `size` of them.
 std::string PseudoRandomBytes(std::size_t size, unsigned seed);
+
+// What the e-mail dialog hands over for `imagePath`: a sender name with a
+// full stop, recipient and subject with blanks around them as typed, and a
+// text with a line holding only ".".
+TImageMessageFields EmailFlowFields(const std::string& imagePath, int attachmentEncoding);
 
 // The message split at CR LF; a final CR LF ends the last line.
 std::vector<std::string> SplitCrLf(const std::string& text);

@@ -1,10 +1,11 @@
+#include "mail/message.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "mail/image_message.h"
-#include "mail/message.h"
 #include "platform/content_type.h"
 #include "tests/mail/mail_test_support.h"
 
@@ -34,31 +35,17 @@ void Address(TmsMessage& message) {
   message.Recipients().Add("bob@example.org", "Bob");
 }
 
-TImageMessageFields FlowFields(const std::string& imagePath, int attachmentEncoding) {
-  TImageMessageFields fields;
-  fields.SenderName = "Jane Sender";
-  fields.SenderAddress = "jane@example.com";
-  fields.RecipientName = "  Bob Receiver ";
-  fields.RecipientAddress = " bob@example.org ";
-  fields.Subject = " Screen shot ";
-  fields.MessageText = "Hello Bob,\r\nHere it is.";
-  fields.ProductName = "Grabwell 2000";
-  fields.ImagePath = imagePath;
-  fields.AttachmentEncoding = attachmentEncoding;
-  return fields;
-}
-
 TEST(EmailFlowMessage, MimeLineByLine) {
   TScratchFolder folder;
   TmsMessage message;
-  ComposeImageMessage(message, FlowFields(folder.Write("capture.bmp", "GIF87a"), 0));
+  ComposeImageMessage(message, EmailFlowFields(folder.Write("capture.bmp", "GIF87a"), 0));
   const Lines lines = EncodedLines(message);
   ASSERT_GT(lines.size(), 6u);
   const std::string boundary = BoundaryOf(lines[5]);
   ASSERT_EQ(boundary.size(), 8u);
   EXPECT_EQ(boundary.find_first_not_of("012345678"), std::string::npos);
   const Lines expected = {
-      "From:     Jane Sender <jane@example.com>",
+      "From:     \"Jane Q. Sender\" <jane@example.com>",
       "To:       Bob Receiver <bob@example.org>",
       "X-Mailer: Grabwell 2000",
       "Subject: Screen shot",
@@ -72,6 +59,7 @@ TEST(EmailFlowMessage, MimeLineByLine) {
       "Content-Transfer-Encoding: 7bit",
       "",
       "Hello Bob,",
+      "..",
       "Here it is.",
       "",
       "--" + boundary,
@@ -89,14 +77,15 @@ TEST(EmailFlowMessage, MimeLineByLine) {
 TEST(EmailFlowMessage, UUEncodeLineByLine) {
   TScratchFolder folder;
   TmsMessage message;
-  ComposeImageMessage(message, FlowFields(folder.Write("capture.bmp", "abc"), 1));
+  ComposeImageMessage(message, EmailFlowFields(folder.Write("capture.bmp", "abc"), 1));
   const Lines expected = {
-      "From:     Jane Sender <jane@example.com>",
+      "From:     \"Jane Q. Sender\" <jane@example.com>",
       "To:       Bob Receiver <bob@example.org>",
       "X-Mailer: Grabwell 2000",
       "Subject: Screen shot",
       "",
       "Hello Bob,",
+      "..",
       "Here it is.",
       "",
       "begin 600 capture.bmp",
@@ -110,7 +99,7 @@ TEST(EmailFlowMessage, UUEncodeLineByLine) {
 TEST(EmailFlowMessage, EmptySubjectWritesNoSubjectLine) {
   TScratchFolder folder;
   TmsMessage message;
-  auto fields = FlowFields(folder.Write("capture.bmp", "abc"), 1);
+  auto fields = EmailFlowFields(folder.Write("capture.bmp", "abc"), 1);
   fields.Subject = "   ";
   ComposeImageMessage(message, fields);
   const Lines lines = EncodedLines(message);
@@ -122,7 +111,7 @@ TEST(EmailFlowMessage, EmptySubjectWritesNoSubjectLine) {
 TEST(EmailFlowMessage, MissingImageRaisesAndAttachesNothing) {
   TScratchFolder folder;
   TmsMessage message;
-  EXPECT_THROW(ComposeImageMessage(message, FlowFields(folder.Path("gone.bmp"), 0)), EStreamError);
+  EXPECT_THROW(ComposeImageMessage(message, EmailFlowFields(folder.Path("gone.bmp"), 0)), EStreamError);
   EXPECT_EQ(message.Attachments().Count(), 0u);
 }
 
@@ -136,7 +125,7 @@ class BodyLengthSwitch : public testing::TestWithParam<TBodySwitchCase> {};
 TEST_P(BodyLengthSwitch, LongBodyGoesQuotedPrintable) {
   TScratchFolder folder;
   TmsMessage message;
-  auto fields = FlowFields(folder.Write("capture.bmp", "abc"), 0);
+  auto fields = EmailFlowFields(folder.Write("capture.bmp", "abc"), 0);
   // Line ends count towards the length.
   const std::string firstLine(100, 'w');
   fields.MessageText = firstLine + "\r\n" + std::string(GetParam().length - firstLine.size() - 2, 'v');
@@ -197,15 +186,15 @@ TEST_P(DisplayNames, FromLine) {
   EXPECT_EQ(EncodedLines(message).front(), GetParam().fromLine);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, DisplayNames,
-    testing::Values(TNameCase{"", "From:      <jane@example.com>"},
-                    TNameCase{"Jane Sender", "From:     Jane Sender <jane@example.com>"},
-                    TNameCase{"J. Sender", "From:     \"J. Sender\" <jane@example.com>"},
-                    TNameCase{"\"J. Sender\"", "From:     \"J. Sender\" <jane@example.com>"},
-                    TNameCase{"Sender, Jane", "From:     \"Sender, Jane\" <jane@example.com>"},
-                    TNameCase{"a\\b.c", "From:     \"a\\\\b.c\" <jane@example.com>"},
-                    TNameCase{"Jane\r\nBcc: x@y", "From:     \"Jane  Bcc: x@y\" <jane@example.com>"}));
+INSTANTIATE_TEST_SUITE_P(Names, DisplayNames,
+                         testing::Values(TNameCase{"", "From:      <jane@example.com>"},
+                                         TNameCase{"Jane Sender", "From:     Jane Sender <jane@example.com>"},
+                                         TNameCase{"J. Sender", "From:     \"J. Sender\" <jane@example.com>"},
+                                         TNameCase{"\"J. Sender\"", "From:     \"J. Sender\" <jane@example.com>"},
+                                         TNameCase{"Sender, Jane", "From:     \"Sender, Jane\" <jane@example.com>"},
+                                         TNameCase{"a\\b.c", "From:     \"a\\\\b.c\" <jane@example.com>"},
+                                         TNameCase{"Jane\r\nBcc: x@y",
+                                                   "From:     \"Jane  Bcc: x@y\" <jane@example.com>"}));
 
 TEST(AddressLines, TwoRecipientsAndACopy) {
   TmsMessage message;

@@ -65,8 +65,8 @@ TEST_P(Base64LinesShape, LineLengthsAndPadding) {
 INSTANTIATE_TEST_SUITE_P(Sizes, Base64LinesShape,
                          testing::Values(TLineShape{0, {0}}, TLineShape{1, {4}}, TLineShape{44, {60}},
                                          TLineShape{45, {60}}, TLineShape{46, {64}}, TLineShape{56, {76}},
-                                         TLineShape{57, {76, 0}}, TLineShape{58, {76, 4}},
-                                         TLineShape{114, {76, 76, 0}}, TLineShape{115, {76, 76, 4}}));
+                                         TLineShape{57, {76, 0}}, TLineShape{58, {76, 4}}, TLineShape{114, {76, 76, 0}},
+                                         TLineShape{115, {76, 76, 4}}));
 
 TEST(Base64Lines, FiftyEightBytesEndWithDoublePadding) {
   const auto lines = Base64Lines(std::string(58, 'q'));
@@ -86,13 +86,15 @@ TEST(UULine, KnownLines) {
 
 class UULinesShape : public testing::TestWithParam<TLineShape> {};
 
-TEST_P(UULinesShape, LineLengths) { EXPECT_EQ(Lengths(UULines(std::string(GetParam().size, 'u'))), GetParam().lengths); }
+TEST_P(UULinesShape, LineLengths) {
+  EXPECT_EQ(Lengths(UULines(std::string(GetParam().size, 'u'))), GetParam().lengths);
+}
 
 INSTANTIATE_TEST_SUITE_P(Sizes, UULinesShape,
                          testing::Values(TLineShape{0, {1}}, TLineShape{1, {3}}, TLineShape{2, {4}},
                                          TLineShape{44, {60}}, TLineShape{45, {61, 1}}, TLineShape{46, {61, 3}},
-                                         TLineShape{56, {61, 16}}, TLineShape{57, {61, 17}},
-                                         TLineShape{58, {61, 19}}, TLineShape{90, {61, 61, 1}}));
+                                         TLineShape{56, {61, 16}}, TLineShape{57, {61, 17}}, TLineShape{58, {61, 19}},
+                                         TLineShape{90, {61, 61, 1}}));
 
 TEST(UULines, FullLineStartsWithMAndEndsWithGraveLine) {
   const auto lines = UULines(std::string(45, 'u'));
@@ -119,36 +121,33 @@ const std::string kSeventy = std::string(30, 'a') + " " + std::string(29, 'b') +
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, QuotedPrintableLines,
-    testing::Values(
-        TQuotedCase{"Empty", "", {}},
-        TQuotedCase{"Plain", "hello world", {"hello world"}},
-        TQuotedCase{"EscapesEqualsTabAndHighBytes", "a=b\tc\xe9", {"a=3Db=09c=E9"}},
-        TQuotedCase{"TrailingBlanksStay", "end  ", {"end  "}},
-        TQuotedCase{"LineEndsCollapse", "a\r\n\r\nb", {"a", "", "b"}},
-        TQuotedCase{"LfCrIsOneLineEnd", "a\n\rb", {"a", "b"}},
-        TQuotedCase{"CrCrIsOneLineEnd", "a\r\rb", {"a", "b"}},
-        TQuotedCase{"LoneLfAtTheEndIsText", "a\n", {"a=0A"}},
-        TQuotedCase{"CrLfAtTheEndEndsTheLine", "a\r\n", {"a"}},
-        TQuotedCase{"OnlyALineEnd", "\r\n", {""}},
-        TQuotedCase{"SixtyFourCharactersStayWhole", std::string(64, 'x'), {std::string(64, 'x')}},
-        TQuotedCase{"SixtyFiveWithoutBlanks", kSixtyFive, {kSixtyFive + "=", ""}},
-        TQuotedCase{"CutBeforeLastBlank",
-                    kSeventy,
-                    {std::string(30, 'a') + " " + std::string(29, 'b') + "=", " " + std::string(9, 'c')}},
-        TQuotedCase{"BlankAtPositionOneIsNoCut",
-                    " " + std::string(70, 'y'),
-                    {" " + std::string(64, 'y') + "=", std::string(6, 'y')}},
-        TQuotedCase{"BlankAtPositionTwoGivesOneCharacterPiece",
-                    "z " + std::string(69, 'y'),
-                    {"z=", " " + std::string(64, 'y') + "=", std::string(5, 'y')}},
-        TQuotedCase{"EscapedPieceIsCutBySourceLength",
-                    std::string(66, '='),
-                    {[] {
-                       std::string line;
-                       for (int i = 0; i < 65; ++i) line += "=3D";
-                       return line + "=";
-                     }(),
-                     "=3D"}}));
+    testing::Values(TQuotedCase{"Empty", "", {}}, TQuotedCase{"Plain", "hello world", {"hello world"}},
+                    TQuotedCase{"EscapesEqualsTabAndHighBytes", "a=b\tc\xe9", {"a=3Db=09c=E9"}},
+                    TQuotedCase{"TrailingBlanksStay", "end  ", {"end  "}},
+                    TQuotedCase{"LineEndsCollapse", "a\r\n\r\nb", {"a", "", "b"}},
+                    TQuotedCase{"LfCrIsOneLineEnd", "a\n\rb", {"a", "b"}},
+                    TQuotedCase{"CrCrIsOneLineEnd", "a\r\rb", {"a", "b"}},
+                    TQuotedCase{"LoneLfAtTheEndIsText", "a\n", {"a=0A"}},
+                    TQuotedCase{"CrLfAtTheEndEndsTheLine", "a\r\n", {"a"}}, TQuotedCase{"OnlyALineEnd", "\r\n", {""}},
+                    TQuotedCase{"SixtyFourCharactersStayWhole", std::string(64, 'x'), {std::string(64, 'x')}},
+                    TQuotedCase{"SixtyFiveWithoutBlanks", kSixtyFive, {kSixtyFive + "=", ""}},
+                    TQuotedCase{"CutBeforeLastBlank",
+                                kSeventy,
+                                {std::string(30, 'a') + " " + std::string(29, 'b') + "=", " " + std::string(9, 'c')}},
+                    TQuotedCase{"BlankAtPositionOneIsNoCut",
+                                " " + std::string(70, 'y'),
+                                {" " + std::string(64, 'y') + "=", std::string(6, 'y')}},
+                    TQuotedCase{"BlankAtPositionTwoGivesOneCharacterPiece",
+                                "z " + std::string(69, 'y'),
+                                {"z=", " " + std::string(64, 'y') + "=", std::string(5, 'y')}},
+                    TQuotedCase{"EscapedPieceIsCutBySourceLength",
+                                std::string(66, '='),
+                                {[] {
+                                   std::string line;
+                                   for (int i = 0; i < 65; ++i) line += "=3D";
+                                   return line + "=";
+                                 }(),
+                                 "=3D"}}));
 
 TEST(QuotedPrintable, ParagraphAtTheLimitIsAccepted) {
   const auto lines = QuotedPrintable(std::string(TQuotedPrintable::kParagraphLimit, 'p'));
