@@ -44,7 +44,7 @@ std::string QuoteDisplayName(std::string_view name) {
   return quoted;
 }
 
-std::string Iso2022jpEncodedWord(std::string_view text) { return "=?ISO-2022-JP?B?" + EncodeBase64Chunk(text) + "?="; }
+std::string Iso2022jpEncodedWord(std::string_view text) { return "=?ISO-2022-JP?B?" + EncodeBase64(text) + "?="; }
 
 bool IsIso2022jpText(std::string_view text) { return !text.empty() && text.front() == '\x1b'; }
 

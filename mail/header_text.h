@@ -17,7 +17,7 @@ std::string SingleLine(std::string_view text);
 // quote, or no special character, is written as it is.
 std::string QuoteDisplayName(std::string_view name);
 
-// "=?ISO-2022-JP?B?" + Base64 of `text` + "?=".
+// "=?ISO-2022-JP?B?" + Base64 of `text` + "?=", never cut short.
 std::string Iso2022jpEncodedWord(std::string_view text);
 
 // Whether `text` begins with ESC, the mark of text already in ISO-2022-JP.

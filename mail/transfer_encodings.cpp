@@ -94,18 +94,28 @@ void EncodeChunks(TStream& content, std::size_t chunkSize, const TLineSink& writ
 
 }  // namespace
 
-void EncodeBase64Chunk(std::string_view bytes, std::string& out) {
-  ProcessPendingMessages();
+namespace {
+
+// The padded Base64 text of `bytes`, whatever its length.
+void EncodeBase64Into(std::string_view bytes, std::string& out) {
   const std::size_t padded = (bytes.size() + 2) / 3 * 4;
   out.resize(padded);
   char* end = WriteSextets(bytes, out.data(), kBase64Pairs, Base64Char);
   std::memset(end, '=', static_cast<std::size_t>(out.data() + padded - end));
+}
+
+}  // namespace
+
+void EncodeBase64Chunk(std::string_view bytes, std::string& out) {
+  ProcessPendingMessages();
+  EncodeBase64Into(bytes, out);
   if (out.size() > kChunkTextLimit) out.resize(kChunkTextLimit);
 }
 
-std::string EncodeBase64Chunk(std::string_view bytes) {
+std::string EncodeBase64(std::string_view bytes) {
+  ProcessPendingMessages();
   std::string out;
-  EncodeBase64Chunk(bytes, out);
+  EncodeBase64Into(bytes, out);
   return out;
 }
 

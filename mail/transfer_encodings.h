@@ -15,10 +15,11 @@
 inline constexpr std::size_t kBase64LineBytes = 57;
 inline constexpr std::size_t kUULineBytes = 45;
 
-// The Base64 text of `bytes`, padded with "=" to a multiple of 4 and cut
-// at 255 characters. The second form reuses `out`'s storage.
-std::string EncodeBase64Chunk(std::string_view bytes);
+// The Base64 text of `bytes` into `out` (reusing its storage), padded with
+// "=" to a multiple of 4 and cut at 255 characters.
 void EncodeBase64Chunk(std::string_view bytes, std::string& out);
+// The same without the cut, for encoded words: a cut text would not decode.
+std::string EncodeBase64(std::string_view bytes);
 
 // One UU line for up to 45 bytes (more are ignored): the length character,
 // then 4 characters per 3 bytes, no fill characters.

@@ -252,6 +252,17 @@ TEST(HeaderBlock, Iso2022jpTextBecomesEncodedWords) {
   EXPECT_EQ(lines[4], "Content-Type: text/plain; charset=\"iso-2022-jp\"");
 }
 
+TEST(HeaderBlock, LongIso2022jpSubjectIsNotCutShort) {
+  TmsMessage message;
+  Address(message);
+  message.SetCharSet(csISO2022jp);
+  message.SetSubject("\x1b$B" + std::string(240, '$') + "\x1b(B");
+  const Lines lines = EncodedLines(message);
+  // 246 bytes take 328 Base64 characters; a cut word would not decode.
+  EXPECT_EQ(lines[2].size(), std::string("Subject: =?ISO-2022-JP?B?").size() + 328 + 2) << lines[2];
+  EXPECT_TRUE(lines[2].ends_with("GyhC?=")) << lines[2];
+}
+
 TEST(PlainText, Iso8859AlwaysGoesQuotedPrintable) {
   TmsMessage message;
   Address(message);
