@@ -13,6 +13,15 @@
 
 namespace {
 
+void WriteRect(TJsonWriter& json, const RECT& rect) {
+  json.BeginArray();
+  json.Integer(rect.left);
+  json.Integer(rect.top);
+  json.Integer(rect.right);
+  json.Integer(rect.bottom);
+  json.EndArray();
+}
+
 void WriteMenuItems(TJsonWriter& json, HMENU menu) {
   json.BeginArray();
   const int count = GetMenuItemCount(menu);
@@ -35,6 +44,12 @@ void WriteMenuItems(TJsonWriter& json, HMENU menu) {
     json.Boolean((info.fState & (MFS_DISABLED | MFS_GRAYED)) == 0);
     json.Key("checked");
     json.Boolean((info.fState & MFS_CHECKED) != 0);
+    // Screen rectangle of the item, so that a test can click it; empty for
+    // items of a submenu that is not shown.
+    RECT rect{};
+    GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &rect);
+    json.Key("rect");
+    WriteRect(json, rect);
     json.Key("submenu");
     if (info.hSubMenu)
       WriteMenuItems(json, info.hSubMenu);
@@ -73,12 +88,7 @@ void WriteToolTipTools(TJsonWriter& json, HWND toolTip) {
     json.Key("id");
     json.Integer(static_cast<std::int64_t>(tool.uId));
     json.Key("rect");
-    json.BeginArray();
-    json.Integer(rect.left);
-    json.Integer(rect.top);
-    json.Integer(rect.right);
-    json.Integer(rect.bottom);
-    json.EndArray();
+    WriteRect(json, rect);
     json.EndObject();
   }
   json.EndArray();
