@@ -11,7 +11,41 @@ from settings_file import DEFAULTS, SETTINGS, read_entries, remove_settings, set
 from wine_desktop import wait_until
 
 
-def test_first_run_then_terminate_writes_every_key_in_order(desktop, start_grabwell, settings_file):
+def sections_in_order(entries) -> dict[str, list[str]]:
+    keys: dict[str, list[str]] = {}
+    for section, key, _ in entries:
+        keys.setdefault(section, []).append(key)
+    return keys
+
+
+def test_terminate_writes_every_key_with_its_default(desktop, start_grabwell, returning_user):
+    grabwell = start_grabwell()
+    grabwell.wait_for_tray_icon()
+    assert grabwell.terminate() == 0
+    assert desktop.report("tooltips").tray_icon(TIP) is None
+
+    entries = read_entries(returning_user)
+    expected = {**DEFAULTS, ("Misc", "First Time"): "No"}
+    assert {(section, key): value for section, key, value in entries} == expected
+    assert len(entries) == len(SETTINGS)
+    # The file held only "First Time", which keeps its place; every key the
+    # program adds follows in the order it writes them, new sections after
+    # the existing one.
+    written = sections_in_order(entries)
+    wanted = sections_in_order(SETTINGS)
+    assert list(written) == ["Misc", "EMail", "Capture"]
+    assert written["Misc"] == ["First Time"] + [k for k in wanted["Misc"] if k != "First Time"]
+    assert written["EMail"] == wanted["EMail"]
+    assert written["Capture"] == wanted["Capture"]
+
+    # The instance marker went with the first copy: a new start works.
+    again = start_grabwell("second-run.log")
+    again.wait_for_tray_icon()
+    assert again.terminate() == 0
+
+
+def test_first_run_opens_the_configuration_and_writes_the_file_in_order(
+        desktop, start_grabwell, settings_file):
     grabwell = start_grabwell()
     # With no settings file this is a first run: the configuration dialog
     # opens at once. Cancelling it writes nothing.
@@ -25,15 +59,12 @@ def test_first_run_then_terminate_writes_every_key_in_order(desktop, start_grabw
     assert not settings_file.exists()
 
     assert grabwell.terminate() == 0
-    assert desktop.report("tooltips").tray_icon(TIP) is None
-
     entries = read_entries(settings_file)
     assert [(section, key) for section, key, _ in entries] == [(s, k) for s, k, _ in SETTINGS]
-    expected = dict(DEFAULTS, **{("Misc", "First Time"): "No"})
+    expected = {**DEFAULTS, ("Misc", "First Time"): "No"}
     assert {(section, key): value for section, key, value in entries} == expected
 
-    # The instance marker went with the first copy: a new start works and,
-    # the first run being over, opens no dialog.
+    # The first run is over: the next start opens no dialog.
     again = start_grabwell("second-run.log")
     report = again.wait_for_tray_icon()
     assert report.dialog("Configuration") is None
