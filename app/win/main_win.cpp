@@ -145,7 +145,9 @@ void TMainWin::TaskIcon1RightClick(int x, int y) { MyPopUp.PopUp(Handle(), x, y)
 
 void TMainWin::mnuTerminateClick() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
-void TMainWin::PopHelpClick() { win::ShowHelpContents(Handle(), context_.HelpFile); }
+void TMainWin::PopHelpClick() {
+  if (!context_.HelpFile.empty()) win::ShowHelpContents(Handle(), context_.HelpFile);
+}
 
 void TMainWin::mnuWebSiteClick() { win::ShellOpen(nullptr, L"open", kWebSite, SW_SHOW); }
 

@@ -1,5 +1,10 @@
 #include "platform/win32/window.h"
 
+#include <exception>
+
+#include "platform/win32/message_box.h"
+#include "platform/win32/text.h"
+
 namespace win {
 
 TWindow::~TWindow() {
@@ -51,7 +56,17 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wparam, L
     self->handle_ = nullptr;
     return result;
   }
-  return self->HandleMessage(message, wparam, lparam);
+  // The application-wide error handler: an exception that a handler lets
+  // pass is shown and the program goes on; it must not unwind through the
+  // system's code that called us.
+  try {
+    return self->HandleMessage(message, wparam, lparam);
+  } catch (const std::exception& error) {
+    ShowMessage(window, Widen(error.what()), L"Error", TMessageButtons::mbOK, MB_ICONERROR);
+  } catch (...) {
+    ShowMessage(window, L"An unexpected error occurred.", L"Error", TMessageButtons::mbOK, MB_ICONERROR);
+  }
+  return 0;
 }
 
 }  // namespace win

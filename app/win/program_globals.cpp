@@ -1,0 +1,5 @@
+#include "app/win/program_globals.h"
+
+std::string ProgramDir;
+bool ConfigDialogOpen = false;
+bool AboutBoxOpen = false;
