@@ -14,9 +14,9 @@ import pytest
 
 sys.path.insert(0, str(Path(__file__).parent))
 
-from grabwell import TIP, Grabwell  # noqa: E402
+from grabwell import Grabwell  # noqa: E402
 from settings_file import remove_settings, settings_path  # noqa: E402
-from wine_desktop import WineDesktop, copy_program, wait_until  # noqa: E402
+from wine_desktop import WineDesktop, copy_program  # noqa: E402
 
 REPO = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("GRABWELL_WIN64_BUILD", REPO / "build" / "win64"))
@@ -69,8 +69,8 @@ def settings_file(windows_dir):
 
 @pytest.fixture
 def start_grabwell(request, desktop, program, windows_dir):
-    """Starts copies of the program; whatever still runs at the end of the
-    test is killed and its tray icon waited away."""
+    """Starts copies of the program; if one still runs at the end of the
+    test, Wine is restarted, which ends it and clears its tray icon."""
     started: list[Grabwell] = []
 
     def start(log_name: str = "grabwell.log") -> Grabwell:
@@ -86,29 +86,8 @@ def start_grabwell(request, desktop, program, windows_dir):
         shot = FAILURE_SHOTS / (re.sub(r"[^\w.-]", "_", request.node.name) + ".png")
         desktop.screenshot(shot)
         print(f"screenshot of the failed test's desktop: {shot}")
-    killed = False
-    for copy in started:
-        if copy.running():
-            copy.process.kill()
-            copy.process.wait(timeout=10)
-            killed = True
-    if killed:
-        sweep_stale_tray_icons(desktop)
-
-
-def sweep_stale_tray_icons(desktop: WineDesktop) -> None:
-    """The shell keeps the icon of a killed program until the pointer passes
-    over it, so pass over it, and wait for it to go: the next test starts
-    with an empty notification area."""
-    def swept():
-        icon = desktop.report("tooltips").tray_icon(TIP)
-        if icon is None:
-            return True
-        left, top, right, bottom = icon["rect"]
-        desktop.move_mouse(left + 2, top + 2)
-        desktop.move_mouse((left + right) // 2, (top + bottom) // 2)
-        return False
-    wait_until(swept, 20, what="the killed program's tray icon to go")
+    if any(copy.running() for copy in started):
+        desktop.restart_wine()
 
 
 @pytest.fixture

@@ -122,8 +122,7 @@ def written_back(desktop, program):
         exit_code = grabwell.terminate()
     finally:
         if grabwell.running():
-            grabwell.process.kill()
-            grabwell.process.wait(timeout=10)
+            desktop.restart_wine()
     known = [(s, k, v) for s, k, v in read_entries(path) if (s, k) in DEFAULTS]
     return exit_code, known
 

@@ -61,18 +61,34 @@ class WineDesktop:
         self._start_desktop()
 
     def close(self) -> None:
+        self._stop_wine()
+        if self._xvfb:
+            _kill(self._xvfb)
+
+    def restart_wine(self) -> None:
+        """Ends every Windows process of the prefix and brings the desktop up
+        again. The shell keeps the tray icon of a killed program, and may
+        even give it to a later window with the same handle, so after a kill
+        only a fresh shell gives the next test a clean notification area."""
+        self._stop_wine()
+        self._keep_wineserver()
+        self._start_desktop()
+
+    def _stop_wine(self) -> None:
         for process in self._programs:
             _kill(process)
         self._programs.clear()
         if self.prefix.exists():
-            subprocess.run([WINESERVER, "-k"], env=self.env, timeout=30,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
-            subprocess.run([WINESERVER, "-w"], env=self.env, timeout=30,
-                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+            for option in ("-k", "-w"):
+                subprocess.run([WINESERVER, option], env=self.env, timeout=30,
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
         if self._desktop:
             _kill(self._desktop)
-        if self._xvfb:
-            _kill(self._xvfb)
+            self._desktop = None
+
+    def _keep_wineserver(self) -> None:
+        # One wineserver for the whole session instead of one per program.
+        subprocess.run([WINESERVER, "-p"], env=self.env, check=False, timeout=30)
 
     @property
     def env(self) -> dict:
@@ -115,8 +131,7 @@ class WineDesktop:
 
     def _boot_prefix(self) -> None:
         self.prefix.mkdir(parents=True, exist_ok=True)
-        # One wineserver for the whole session instead of one per program.
-        subprocess.run([WINESERVER, "-p"], env=self.env, check=False, timeout=30)
+        self._keep_wineserver()
         self._run_wine_tool(["wineboot", "-i"], "wineboot.log", timeout=240)
         # Every program started in this prefix joins the virtual desktop,
         # which lets the tests start the program under test directly and so
