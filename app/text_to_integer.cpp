@@ -1,6 +1,7 @@
 #include "app/text_to_integer.h"
 
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -51,4 +52,10 @@ TIntegerText ParseIntegerText(std::string_view text) {
   const auto pattern = static_cast<std::uint32_t>(magnitude);
   result.Value = static_cast<std::int32_t>(negative ? 0u - pattern : pattern);
   return result;
+}
+
+std::int32_t StrToInt(std::string_view text) {
+  const TIntegerText result = ParseIntegerText(text);
+  if (!result.Complete) throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
+  return result.Value;
 }

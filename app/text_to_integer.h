@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
 #include <string_view>
 
 struct TIntegerText {
@@ -21,3 +22,13 @@ TIntegerText ParseIntegerText(std::string_view text);
 // The settings file's reading of a number: never fails, so "-5x" gives 5,
 // "25x" 25, "abc" 0, while "-25" gives -25.
 inline std::int32_t TextToInteger(std::string_view text) { return ParseIntegerText(text).Value; }
+
+// Raised where a text must be a number and is not; the text is the runtime's
+// own: "'abc' is not a valid integer value".
+class EConvertError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The whole text as a number, or EConvertError.
+std::int32_t StrToInt(std::string_view text);

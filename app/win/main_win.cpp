@@ -1,16 +1,18 @@
 #include "app/win/main_win.h"
 
-#include "app/resources/resource_ids.h"
 #include "app/capture_settings.h"
-#include "hook/hook_messages.h"
-#include "platform/win32/message_box.h"
+#include "app/program_dir.h"
+#include "app/resources/resource_ids.h"
+#include "app/web_pages.h"
+#include "app/win/version_reader.h"
+#include "platform/win32/executable_path.h"
 #include "platform/win32/shell.h"
+#include "platform/win32/text.h"
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"TMainWin";
 constexpr wchar_t kCaption[] = L"Grabwell 2000";
-constexpr wchar_t kWebSite[] = L"https://www.grabwell2000.example/";
 
 // The window's designed place and client size; the height loses 76 pixels
 // at creation.
@@ -29,6 +31,7 @@ const win::TWindowClass& MainWinClass() {
 }  // namespace
 
 TMainWin::TMainWin(TContext context) : context_(std::move(context)), MyPopUp(BuildTrayMenu()) {
+  ReadVersionInfo(VersionInfo, win::ExecutablePath());
   RECT frame{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
   win::TWindowParams params;
@@ -73,7 +76,7 @@ void TMainWin::FormCreate() {
   ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
   ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
 
-  TaskIcon1 = std::make_unique<win::TTaskIcon>(Handle());
+  TaskIcon1 = std::make_unique<win::TTaskIcon>(Handle(), context_.TrayShell);
   TaskIcon1->SetToolTip(kCaption);
   TaskIcon1->SetTaskIconID(0);
   TaskIcon1->SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_GRABWELL)));
@@ -145,12 +148,10 @@ void TMainWin::TaskIcon1RightClick(int x, int y) { MyPopUp.PopUp(Handle(), x, y)
 
 void TMainWin::mnuTerminateClick() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
-void TMainWin::PopHelpClick() {
-  if (!context_.HelpFile.empty()) win::ShowHelpContents(Handle(), context_.HelpFile);
-}
+void TMainWin::PopHelpClick() { win::ShowHelpContents(Handle(), win::Widen(HelpFilePath(ProgramDir))); }
 
-void TMainWin::mnuWebSiteClick() { win::ShellOpen(nullptr, L"open", kWebSite, SW_SHOW); }
+void TMainWin::mnuWebSiteClick() { win::ShellOpen(nullptr, L"open", win::Widen(kWebSiteAddress), SW_SHOW); }
 
 void TMainWin::mnuUpdateClick() {
-  if (!context_.UpdatePage.empty()) win::ShellOpen(Handle(), nullptr, context_.UpdatePage, SW_SHOWNORMAL);
+  win::ShellOpen(Handle(), nullptr, win::Widen(UpdatePageAddress(VersionInfo.VersionLabel())), SW_SHOWNORMAL);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "app/version_info.h"
 #include "app/win/tray_menu.h"
 #include "hook/hook_share.h"
 #include "platform/win32/task_icon.h"
@@ -17,15 +18,13 @@ struct TCaptureSettings;
 class TMainWin : public win::TWindow {
  public:
   // What the program block hands to the main window: the process-wide
-  // shared block and settings, the settings writer, and the strings the
-  // window shows that come from the program's version resource.
+  // shared block and settings, and the settings writer.
   struct TContext {
     THookShare& Share;
     TCaptureSettings& Settings;
     std::function<void()> SaveSettings;
-    std::wstring ProductName;
-    std::wstring HelpFile;
-    std::wstring UpdatePage;
+    // The shell that shows the tray icon; empty for the real one.
+    win::TTaskIcon::TShellNotify TrayShell = {};
   };
 
   explicit TMainWin(TContext context);
@@ -42,6 +41,9 @@ class TMainWin : public win::TWindow {
   void SetSecWind(HWND window, bool active);
 
   const win::TTaskIcon* TaskIcon() const { return TaskIcon1.get(); }
+
+  // The program's own version resource, read when the window is created.
+  TVersionInfo VersionInfo;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;

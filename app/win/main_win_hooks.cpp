@@ -4,6 +4,7 @@
 
 #include "hook/win/kvexhk.h"
 #include "platform/win32/message_box.h"
+#include "platform/win32/text.h"
 
 void TMainWin::HookTheKeyboard() { context_.Share.KeyboardHookHandle = CapHookKeyboard(); }
 
@@ -29,7 +30,7 @@ void TMainWin::HookTimerTimer() {
 }
 
 void TMainWin::RestoreTheHooks() {
-  auto answer = win::ShowMessage(Handle(), RestoreHooksQuestion(context_.ProductName), L"Keyboard and Mouse Hooks",
+  auto answer = win::ShowMessage(Handle(), RestoreHooksQuestion(win::Widen(VersionInfo.ProductName())), L"Keyboard and Mouse Hooks",
                                  win::TMessageButtons::mbYesNo);
   if (answer != win::TMessageAnswer::maYes) return;
   UnHookTheKeyboard();

@@ -1,15 +1,14 @@
 #include "app/win/program_block.h"
 
-#include <optional>
-
 #include "app/capture_settings.h"
+#include "app/program_dir.h"
 #include "app/win/main_win.h"
 #include "app/win/program_globals.h"
 #include "hook/hook_messages.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/text.h"
-#include "platform/win32/version_resource.h"
+#include "platform/win32/executable_path.h"
 
 namespace {
 
@@ -44,7 +43,7 @@ void RunMessageLoop() {
 }  // namespace
 
 int RunProgram() {
-  const std::wstring executable = win::ExecutablePath();
+  ProgramDir = ProgramDirOf(win::Narrow(win::ExecutablePath()));
 
   // The shared block, its view and the mutex are kept until the process
   // ends; a second instance creates (opens) them too before it gives up.
@@ -77,15 +76,10 @@ int RunProgram() {
   AboutBoxOpen = false;
 
   try {
-    win::TVersionResource version;
-    version.Read(executable);
     TMainWin main_win(TMainWin::TContext{
         .Share = *static_cast<THookShare*>(share_view.Get()),
         .Settings = CaptureSettings,
         .SaveSettings = [] { SaveSettings(); },
-        .ProductName = version.StringValue(L"ProductName").value_or(L""),
-        .HelpFile = L"",
-        .UpdatePage = L"",
     });
     if (main_win.Handle() == nullptr) return 1;
     RunMessageLoop();

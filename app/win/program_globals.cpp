@@ -1,5 +1,4 @@
 #include "app/win/program_globals.h"
 
-std::string ProgramDir;
 bool ConfigDialogOpen = false;
 bool AboutBoxOpen = false;

@@ -1,12 +1,7 @@
-// The program-wide values that the start-up sets and the windows read.
+// The program-wide flags that keep a second configuration dialog or About
+// box from opening while one shows. (ProgramDir lives with its rule in
+// app/program_dir.h.)
 #pragma once
 
-#include <string>
-
-// The program's folder without a trailing backslash (UTF-8); the help file
-// and the e-mailed image file live there.
-extern std::string ProgramDir;
-// Set while the configuration dialog or the About box shows, so that a
-// second one does not open.
 extern bool ConfigDialogOpen;
 extern bool AboutBoxOpen;

@@ -43,16 +43,19 @@ struct TParsedLine {
   std::string_view Value;  // trimmed, for keys
 };
 
+// Names end at a NUL byte, as the C strings of the Windows functions do.
+std::string_view Name(std::string_view text) { return Trim(text.substr(0, text.find('\0'))); }
+
 TParsedLine ParseLine(std::string_view text) {
   text = Trim(text);
   if (text.empty()) return {};
   if (text.front() == '[') {
     const std::size_t close = text.rfind(']');
-    if (close != 0 && close != std::string_view::npos) return {TLineKind::Section, Trim(text.substr(1, close - 1)), {}};
+    if (close != 0 && close != std::string_view::npos) return {TLineKind::Section, Name(text.substr(1, close - 1)), {}};
   }
   const std::size_t equals = text.find('=');
   if (equals == std::string_view::npos) return {};
-  return {TLineKind::Key, Trim(text.substr(0, equals)), Trim(text.substr(equals + 1))};
+  return {TLineKind::Key, Name(text.substr(0, equals)), Trim(text.substr(equals + 1))};
 }
 
 // Calls `visit(line, parsed)` for each line of `content` in order until it

@@ -17,8 +17,9 @@ inline constexpr std::size_t kMaxIniFileSize = 4 * 1024 * 1024;
 // The value of `key` in the first section named `section`, as the Windows
 // lookup returns it: blanks around it trimmed, cut at a NUL byte, and one
 // pair of matching surrounding quotes (" or ') removed. Sections and keys
-// match without regard to ASCII case, the first occurrence wins, and lines
-// without "=" are not keys. Lines end with CR LF, LF or a lone CR.
+// match without regard to ASCII case (names end at a NUL byte), the first
+// occurrence wins, and lines without "=" are not keys. Lines end with CR LF,
+// LF or a lone CR.
 std::optional<std::string> FindIniValue(std::string_view content, std::string_view section, std::string_view key);
 
 // `content` with `key` in the first section named `section` set to `value`:

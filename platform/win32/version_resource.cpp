@@ -15,9 +15,8 @@ bool TVersionResource::Read(const std::wstring& file) {
   return true;
 }
 
-std::optional<std::wstring> TVersionResource::StringValue(const std::wstring& key) const {
+std::optional<std::wstring> TVersionResource::StringValue(const std::wstring& path) const {
   if (block_.empty()) return std::nullopt;
-  std::wstring path = L"StringFileInfo\\040904E4\\" + key;
   void* value = nullptr;
   UINT length = 0;
   // VerQueryValue takes a non-const block but only reads it.
@@ -28,19 +27,6 @@ std::optional<std::wstring> TVersionResource::StringValue(const std::wstring& ke
   std::wstring text(static_cast<const wchar_t*>(value), length);
   if (auto end = text.find(L'\0'); end != std::wstring::npos) text.resize(end);
   return text;
-}
-
-std::wstring ExecutablePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return {};
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);  // cut short: try a larger buffer
-  }
 }
 
 }  // namespace win

@@ -1,6 +1,6 @@
 // The version resource of an executable file: read whole with the
-// version-information functions, then queried for the strings of its
-// U.S. English, code page 1252 table ("StringFileInfo\040904E4\<key>").
+// version-information functions, then queried for its strings by their
+// paths in the resource ("\StringFileInfo\040904E4\ProductName").
 #pragma once
 
 #include <cstddef>
@@ -18,15 +18,11 @@ class TVersionResource {
 
   std::size_t Size() const { return block_.size(); }
 
-  // The value of `key` in the 040904E4 string table; nullopt when the key
-  // or the table is missing.
-  std::optional<std::wstring> StringValue(const std::wstring& key) const;
+  // The string at `path`; nullopt when the key or its table is missing.
+  std::optional<std::wstring> StringValue(const std::wstring& path) const;
 
  private:
   std::vector<std::byte> block_;
 };
-
-// The path of the running program's executable.
-std::wstring ExecutablePath();
 
 }  // namespace win

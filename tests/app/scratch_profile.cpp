@@ -22,16 +22,23 @@ unsigned ProcessId() {
 #endif
 }
 
-// Natively, profiles of this test program go to a folder of its own.
+// Natively, profiles of this test program go to a folder of its own, removed
+// when the program ends.
 void UsePrivateWindowsDirectory() {
 #ifndef _WIN32
-  static const bool done = [] {
-    const auto folder = std::filesystem::temp_directory_path() / ("grabwell_windir_" + std::to_string(ProcessId()));
-    std::filesystem::create_directories(folder);
-    setenv("GRABWELL_WINDIR", folder.c_str(), 1);
-    return true;
-  }();
-  (void)done;
+  struct TPrivateFolder {
+    std::filesystem::path Path =
+        std::filesystem::temp_directory_path() / ("grabwell_windir_" + std::to_string(ProcessId()));
+    TPrivateFolder() {
+      std::filesystem::create_directories(Path);
+      setenv("GRABWELL_WINDIR", Path.c_str(), 1);
+    }
+    ~TPrivateFolder() {
+      std::error_code ignored;
+      std::filesystem::remove_all(Path, ignored);
+    }
+  };
+  static const TPrivateFolder folder;
 #endif
 }
 

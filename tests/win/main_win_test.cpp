@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/capture_settings.h"
 #include "hook/win/kvexhk.h"
@@ -26,9 +28,11 @@ class MainWinTest : public testing::Test {
     return TMainWin::TContext{.Share = share,
                               .Settings = settings,
                               .SaveSettings = [this] { ++saves; },
-                              .ProductName = L"Grabwell 2000",
-                              .HelpFile = L"C:\\GRBWEL.HLP",
-                              .UpdatePage = L""};
+                              .TrayShell = [this](DWORD action, const NOTIFYICONDATAA& record) {
+                                tray_actions.push_back(action);
+                                tray_tips.emplace_back(record.szTip);
+                                return true;
+                              }};
   }
 
   // Closing the main window ends the message loop: take the quit request
@@ -41,6 +45,8 @@ class MainWinTest : public testing::Test {
   THookShare share;
   TCaptureSettings settings;
   int saves = 0;
+  std::vector<DWORD> tray_actions;
+  std::vector<std::string> tray_tips;
 };
 
 TEST_F(MainWinTest, CreationFillsTheSharedBlockAndInstallsTheHooks) {
@@ -82,6 +88,9 @@ TEST_F(MainWinTest, WindowIsHiddenWithItsCaptionAndFixedBorder) {
   EXPECT_EQ(main.TaskIcon()->ToolTip(), L"Grabwell 2000");
   EXPECT_EQ(main.TaskIcon()->TaskIconID(), 0);
   EXPECT_NE(main.TaskIcon()->Icon(), nullptr);
+  EXPECT_TRUE(main.TaskIcon()->Active());
+  ASSERT_EQ(tray_actions, std::vector<DWORD>{NIM_ADD});
+  EXPECT_EQ(tray_tips[0], "Grabwell 2000");
   SendMessageW(main.Handle(), WM_CLOSE, 0, 0);
   TakeQuitMessage();
 }
@@ -93,6 +102,7 @@ TEST_F(MainWinTest, CloseSavesRemovesTheHooksAndEndsTheLoop) {
   SendMessageW(main->Handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(saves, 1);
   EXPECT_EQ(main->Handle(), nullptr) << "closing destroys the window";
+  EXPECT_EQ(tray_actions, (std::vector<DWORD>{NIM_ADD, NIM_DELETE})) << "the icon leaves the notification area";
   EXPECT_TRUE(TakeQuitMessage());
   // Both hooks are gone already: removing them again fails.
   EXPECT_EQ(CapUnHook(keyboard), 0);
@@ -120,6 +130,13 @@ TEST_F(MainWinTest, SetSecWindRedirectsTheHotKeyEntry) {
   EXPECT_EQ(share.HotKeyEntryActive, 1);
   main.SetSecWind(dialog.Handle(), false);
   EXPECT_EQ(share.HotKeyEntryActive, 0);
+  SendMessageW(main.Handle(), WM_CLOSE, 0, 0);
+  TakeQuitMessage();
+}
+
+TEST_F(MainWinTest, ReadsItsVersionInformationFromTheExecutable) {
+  TMainWin main(Context());
+  EXPECT_EQ(main.VersionInfo.ProductName(), "Grabwell 2000");
   SendMessageW(main.Handle(), WM_CLOSE, 0, 0);
   TakeQuitMessage();
 }

@@ -2,11 +2,15 @@
 // its own executable reads the same version resource as GRBWEL.EXE's.
 #include "platform/win32/version_resource.h"
 
+#include "platform/win32/executable_path.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 namespace {
+
+constexpr wchar_t kTable[] = L"\\StringFileInfo\\040904E4\\";
 
 struct TKeyCase {
   const wchar_t* key;
@@ -18,7 +22,7 @@ class OwnVersionResource : public testing::TestWithParam<TKeyCase> {};
 TEST_P(OwnVersionResource, HoldsTheStandardStrings) {
   win::TVersionResource resource;
   ASSERT_TRUE(resource.Read(win::ExecutablePath()));
-  auto value = resource.StringValue(GetParam().key);
+  auto value = resource.StringValue(std::wstring(kTable) + GetParam().key);
   ASSERT_TRUE(value.has_value());
   EXPECT_EQ(*value, GetParam().value);
 }
@@ -34,11 +38,12 @@ TEST(VersionResource, EveryStandardKeyIsPresent) {
   ASSERT_TRUE(resource.Read(win::ExecutablePath()));
   for (const wchar_t* key : {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName", L"LegalCopyright",
                              L"LegalTradeMarks", L"OriginalFilename", L"ProductName", L"ProductVersion", L"Comments"}) {
-    auto value = resource.StringValue(key);
+    auto value = resource.StringValue(std::wstring(kTable) + key);
     ASSERT_TRUE(value.has_value()) << "missing";
     EXPECT_FALSE(value->empty());
   }
-  EXPECT_FALSE(resource.StringValue(L"NoSuchKey").has_value());
+  EXPECT_FALSE(resource.StringValue(std::wstring(kTable) + L"NoSuchKey").has_value());
+  EXPECT_FALSE(resource.StringValue(L"\\StringFileInfo\\040704B0\\ProductName").has_value()) << "another table";
 }
 
 TEST(VersionResource, AFileWithoutOneHoldsNothing) {
@@ -55,7 +60,7 @@ TEST(VersionResource, AFileWithoutOneHoldsNothing) {
 
   EXPECT_FALSE(resource.Read(path));
   EXPECT_EQ(resource.Size(), 0u);
-  EXPECT_FALSE(resource.StringValue(L"ProductName").has_value());
+  EXPECT_FALSE(resource.StringValue(std::wstring(kTable) + L"ProductName").has_value());
   DeleteFileW(path.c_str());
 
   EXPECT_FALSE(resource.Read(L"Z:\\no\\such\\program.exe"));
