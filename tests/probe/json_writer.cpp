@@ -77,6 +77,15 @@ void TJsonWriter::Null() {
   Out += "null";
 }
 
+void TJsonWriter::Rect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom) {
+  BeginArray();
+  Integer(left);
+  Integer(top);
+  Integer(right);
+  Integer(bottom);
+  EndArray();
+}
+
 void TJsonWriter::Raw(std::string_view json) {
   BeforeValue();
   Out += json;

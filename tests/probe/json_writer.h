@@ -20,6 +20,8 @@ public:
   void Integer(std::int64_t value);
   void Boolean(bool value);
   void Null();
+  // A rectangle as the array [left, top, right, bottom].
+  void Rect(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom);
   // Inserts text that is already valid JSON as the next value.
   void Raw(std::string_view json);
 

@@ -42,6 +42,7 @@ TEST(JsonWriter, SeparatesMembersAndElements) {
   json.BeginObject();
   json.EndObject();
   json.Raw("[1,2]");
+  json.Rect(-4, 0, 1024, 768);
   json.EndArray();
   json.Key("text");
   json.String(std::string_view("x"));
@@ -49,7 +50,7 @@ TEST(JsonWriter, SeparatesMembersAndElements) {
   json.BeginArray();
   json.EndArray();
   json.EndObject();
-  EXPECT_EQ(json.Text(), R"({"list":[-1,true,null,{},[1,2]],"text":"x","empty":[]})");
+  EXPECT_EQ(json.Text(), R"({"list":[-1,true,null,{},[1,2],[-4,0,1024,768]],"text":"x","empty":[]})");
 }
 
 }  // namespace

@@ -13,15 +13,6 @@
 
 namespace {
 
-void WriteRect(TJsonWriter& json, const RECT& rect) {
-  json.BeginArray();
-  json.Integer(rect.left);
-  json.Integer(rect.top);
-  json.Integer(rect.right);
-  json.Integer(rect.bottom);
-  json.EndArray();
-}
-
 void WriteMenuItems(TJsonWriter& json, HMENU menu) {
   json.BeginArray();
   const int count = GetMenuItemCount(menu);
@@ -49,7 +40,7 @@ void WriteMenuItems(TJsonWriter& json, HMENU menu) {
     RECT rect{};
     GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &rect);
     json.Key("rect");
-    WriteRect(json, rect);
+    json.Rect(rect.left, rect.top, rect.right, rect.bottom);
     json.Key("submenu");
     if (info.hSubMenu)
       WriteMenuItems(json, info.hSubMenu);
@@ -88,7 +79,7 @@ void WriteToolTipTools(TJsonWriter& json, HWND toolTip) {
     json.Key("id");
     json.Integer(static_cast<std::int64_t>(tool.uId));
     json.Key("rect");
-    WriteRect(json, rect);
+    json.Rect(rect.left, rect.top, rect.right, rect.bottom);
     json.EndObject();
   }
   json.EndArray();

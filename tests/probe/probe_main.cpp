@@ -18,16 +18,9 @@
 
 namespace {
 
-BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
-}
-
 std::vector<HWND> TopLevelWindowsOfClass(const wchar_t* className) {
-  std::vector<HWND> all;
-  EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&all));
   std::vector<HWND> matching;
-  for (HWND window : all)
+  for (HWND window : TopLevelWindows())
     if (WindowClassName(window) == className) matching.push_back(window);
   return matching;
 }
@@ -50,12 +43,7 @@ void WriteMenus(TJsonWriter& json) {
     json.Key("hwnd");
     json.Integer(static_cast<std::int64_t>(reinterpret_cast<UINT_PTR>(menuWindow)));
     json.Key("rect");
-    json.BeginArray();
-    json.Integer(rect.left);
-    json.Integer(rect.top);
-    json.Integer(rect.right);
-    json.Integer(rect.bottom);
-    json.EndArray();
+    json.Rect(rect.left, rect.top, rect.right, rect.bottom);
     json.Key("items");
     WriteQueryAnswer(json, menuWindow, TProbeQuery::MenuItems);
     json.EndObject();

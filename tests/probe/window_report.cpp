@@ -83,12 +83,7 @@ void WriteWindow(TJsonWriter& json, HWND window, bool withChildren) {
   else
     json.Null();
   json.Key("rect");
-  json.BeginArray();
-  json.Integer(rect.left);
-  json.Integer(rect.top);
-  json.Integer(rect.right);
-  json.Integer(rect.bottom);
-  json.EndArray();
+  json.Rect(rect.left, rect.top, rect.right, rect.bottom);
   json.Key("pid");
   json.Integer(processId);
   json.Key("owner");
@@ -106,10 +101,14 @@ void WriteWindow(TJsonWriter& json, HWND window, bool withChildren) {
   json.EndObject();
 }
 
-void WriteTopLevelWindows(TJsonWriter& json) {
+std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> windows;
   EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+void WriteTopLevelWindows(TJsonWriter& json) {
   json.BeginArray();
-  for (HWND window : windows) WriteWindow(json, window, true);
+  for (HWND window : TopLevelWindows()) WriteWindow(json, window, true);
   json.EndArray();
 }

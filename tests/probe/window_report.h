@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/probe/json_writer.h"
 
@@ -13,6 +14,9 @@ std::wstring WindowClassName(HWND window);
 // The window's text as its own window procedure reports it (WM_GETTEXT), so
 // controls that keep their text privately, such as tool tips, answer too.
 std::wstring WindowText(HWND window);
+
+// Every top-level window, in z-order.
+std::vector<HWND> TopLevelWindows();
 
 void WriteWindow(TJsonWriter& json, HWND window, bool withChildren);
 // Every top-level window, visible or not, each with its children.
