@@ -45,47 +45,12 @@ struct TKernelHandleTraits {
   static void Close(HANDLE h) { CloseHandle(h); }
 };
 
-struct TModuleTraits {
-  static HMODULE Invalid() { return nullptr; }
-  static bool IsValid(HMODULE h) { return h != nullptr; }
-  static void Close(HMODULE h) { FreeLibrary(h); }
-};
-
-struct TIconTraits {
-  static HICON Invalid() { return nullptr; }
-  static bool IsValid(HICON h) { return h != nullptr; }
-  static void Close(HICON h) { DestroyIcon(h); }
-};
-
-struct TMenuTraits {
-  static HMENU Invalid() { return nullptr; }
-  static bool IsValid(HMENU h) { return h != nullptr; }
-  static void Close(HMENU h) { DestroyMenu(h); }
-};
-
-struct TWindowTraits {
-  static HWND Invalid() { return nullptr; }
-  static bool IsValid(HWND h) { return h != nullptr; }
-  static void Close(HWND h) { DestroyWindow(h); }
-};
-
-template <typename GdiHandle>
-struct TGdiObjectTraits {
-  static GdiHandle Invalid() { return nullptr; }
-  static bool IsValid(GdiHandle h) { return h != nullptr; }
-  static void Close(GdiHandle h) { DeleteObject(h); }
-};
-
-struct TMemoryDCTraits {
-  static HDC Invalid() { return nullptr; }
-  static bool IsValid(HDC h) { return h != nullptr; }
-  static void Close(HDC h) { DeleteDC(h); }
-};
-
-struct TMappedViewTraits {
-  static void* Invalid() { return nullptr; }
-  static bool IsValid(void* p) { return p != nullptr; }
-  static void Close(void* p) { UnmapViewOfFile(p); }
+// Handles whose "nothing" is null, released by one function.
+template <typename Handle, auto CloseFunction>
+struct TNullHandleTraits {
+  static Handle Invalid() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { CloseFunction(h); }
 };
 
 // Kernel objects: file mappings, mutexes, files.
@@ -93,21 +58,21 @@ using TKernelHandle = TUniqueHandle<HANDLE, TKernelHandleTraits>;
 using TFileMapping = TKernelHandle;
 using TMutex = TKernelHandle;
 // A library loaded with LoadLibrary.
-using TModule = TUniqueHandle<HMODULE, TModuleTraits>;
-using TIcon = TUniqueHandle<HICON, TIconTraits>;
+using TModule = TUniqueHandle<HMODULE, TNullHandleTraits<HMODULE, &FreeLibrary>>;
+using TIcon = TUniqueHandle<HICON, TNullHandleTraits<HICON, &DestroyIcon>>;
 // A menu that is not attached to a window (a pop-up menu); destroying it
 // destroys its submenus too.
-using TMenu = TUniqueHandle<HMENU, TMenuTraits>;
-using TWindowHandle = TUniqueHandle<HWND, TWindowTraits>;
-using TBitmapHandle = TUniqueHandle<HBITMAP, TGdiObjectTraits<HBITMAP>>;
-using TPen = TUniqueHandle<HPEN, TGdiObjectTraits<HPEN>>;
-using TBrush = TUniqueHandle<HBRUSH, TGdiObjectTraits<HBRUSH>>;
-using TPalette = TUniqueHandle<HPALETTE, TGdiObjectTraits<HPALETTE>>;
-using TFont = TUniqueHandle<HFONT, TGdiObjectTraits<HFONT>>;
+using TMenu = TUniqueHandle<HMENU, TNullHandleTraits<HMENU, &DestroyMenu>>;
+using TWindowHandle = TUniqueHandle<HWND, TNullHandleTraits<HWND, &DestroyWindow>>;
+using TBitmapHandle = TUniqueHandle<HBITMAP, TNullHandleTraits<HBITMAP, &DeleteObject>>;
+using TPen = TUniqueHandle<HPEN, TNullHandleTraits<HPEN, &DeleteObject>>;
+using TBrush = TUniqueHandle<HBRUSH, TNullHandleTraits<HBRUSH, &DeleteObject>>;
+using TPalette = TUniqueHandle<HPALETTE, TNullHandleTraits<HPALETTE, &DeleteObject>>;
+using TFont = TUniqueHandle<HFONT, TNullHandleTraits<HFONT, &DeleteObject>>;
 // A DC made with CreateDC or CreateCompatibleDC.
-using TCreatedDC = TUniqueHandle<HDC, TMemoryDCTraits>;
+using TCreatedDC = TUniqueHandle<HDC, TNullHandleTraits<HDC, &DeleteDC>>;
 // A view made with MapViewOfFile.
-using TMappedView = TUniqueHandle<void*, TMappedViewTraits>;
+using TMappedView = TUniqueHandle<void*, TNullHandleTraits<void*, &UnmapViewOfFile>>;
 
 // A DC obtained with GetDC (or GetWindowDC) and given back with ReleaseDC.
 class TWindowDC {

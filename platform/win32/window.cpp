@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "platform/win32/control.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/text.h"
 
@@ -60,6 +61,7 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wparam, L
   // pass is shown and the program goes on; it must not unwind through the
   // system's code that called us.
   try {
+    if (message == WM_COMMAND && TControl::Dispatch(wparam, lparam)) return 0;
     return self->HandleMessage(message, wparam, lparam);
   } catch (const std::exception& error) {
     ShowMessage(window, Widen(error.what()), L"Error", TMessageButtons::mbOK, MB_ICONERROR);

@@ -1,7 +1,8 @@
 // The base of every window class of the program: one window procedure for
 // all of them stores the C++ object in the window at WM_NCCREATE and hands
 // each later message to that object's HandleMessage, which dispatches to
-// short handler methods.
+// short handler methods. Notifications of the form's controls (TControl)
+// go to the controls themselves.
 #pragma once
 
 #include <windows.h>
