@@ -10,32 +10,18 @@ import subprocess
 import time
 from pathlib import Path
 
-from wine_desktop import wait_until
+from wine_desktop import prefix_marker, processes_with, wait_until
 
 REPO = Path(__file__).resolve().parents[2]
 SCRIPT = REPO / "scripts" / "run-grabwell.sh"
-
-
-def processes_with(needle: bytes, source: str) -> list[int]:
-    """Live processes whose command line or environment holds needle."""
-    found = []
-    for entry in Path("/proc").iterdir():
-        if not entry.name.isdigit():
-            continue
-        try:
-            if needle in (entry / source).read_bytes():
-                found.append(int(entry.name))
-        except OSError:
-            continue  # ended meanwhile, or not ours to read
-    return found
 
 
 def test_ctrl_c_ends_program_wine_and_display(tmp_path, program):
     prefix = tmp_path / "prefix"
     env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WINEPREFIX")}
     env["GRABWELL_WINEPREFIX"] = str(prefix)
-    # Every process the script starts inherits this, which finds them again.
-    marker = b"WINEPREFIX=" + str(prefix).encode() + b"\0"
+    # Every process the script starts inherits the prefix, which finds them again.
+    marker = prefix_marker(prefix)
     staged_exe = str(program.parent / "run" / "GRBWEL.EXE").encode()
     output = tmp_path / "run.log"
     with open(output, "wb") as log:

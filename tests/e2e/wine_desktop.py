@@ -85,6 +85,13 @@ class WineDesktop:
         if self._desktop:
             _kill(self._desktop)
             self._desktop = None
+        # A Wine program that was still starting when the server went away
+        # is not among the server's processes; find it by its prefix.
+        for pid in processes_with(prefix_marker(self.prefix), "environ"):
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
 
     def _keep_wineserver(self) -> None:
         # One wineserver for the whole session instead of one per program.
@@ -221,6 +228,25 @@ class WineDesktop:
     @property
     def windows_dir(self) -> Path:
         return self.prefix / "drive_c" / "windows"
+
+
+def prefix_marker(prefix: Path) -> bytes:
+    """The environment entry that every process of a Wine prefix inherits."""
+    return b"WINEPREFIX=" + str(prefix).encode() + b"\0"
+
+
+def processes_with(needle: bytes, source: str) -> list[int]:
+    """Live processes whose /proc/PID/SOURCE ("cmdline", "environ") holds needle."""
+    found = []
+    for entry in Path("/proc").iterdir():
+        if not entry.name.isdigit():
+            continue
+        try:
+            if needle in (entry / source).read_bytes():
+                found.append(int(entry.name))
+        except OSError:
+            continue  # ended meanwhile, or not ours to read
+    return found
 
 
 def _kill(process: subprocess.Popen) -> None:
