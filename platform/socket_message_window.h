@@ -17,9 +17,10 @@ inline constexpr unsigned kWmSocketEvent = 0x400 + 0x96;        // 1174
 class TSocketNotificationSink {
  public:
   virtual ~TSocketNotificationSink() = default;
-  // Called for each of the three messages above; `lparam` is the message's
-  // lParam (low word event, high word error code).
-  virtual void SocketNotification(unsigned message, std::uint32_t lparam) = 0;
+  // Called for each of the three messages above. `wparam` names the lookup
+  // request or the socket; `lparam` holds the event (low word) and the error
+  // code (high word).
+  virtual void SocketNotification(unsigned message, std::uintptr_t wparam, std::uint32_t lparam) = 0;
 };
 
 class TSocketMessageWindow {
@@ -30,7 +31,7 @@ class TSocketMessageWindow {
   TSocketMessageWindow& operator=(const TSocketMessageWindow&) = delete;
 
   // Queues a message to this window; it is delivered by a later pump.
-  void Post(unsigned message, std::uint32_t lparam);
+  void Post(unsigned message, std::uintptr_t wparam, std::uint32_t lparam);
 
   // The backend's handle of the window (an HWND on Windows, a mailbox id
   // natively), for the socket library's registration calls.

@@ -29,8 +29,9 @@ void TEventLoop::RemoveMailbox(std::uintptr_t id) {
   std::erase_if(watched_, [id](const auto& entry) { return entry.second.mailbox == id; });
 }
 
-void TEventLoop::Post(std::uintptr_t mailbox, unsigned message, std::uint32_t lparam, std::function<bool()> accept) {
-  postbox_->Post({mailbox, message, lparam, std::move(accept)});
+void TEventLoop::Post(std::uintptr_t mailbox, unsigned message, std::uintptr_t wparam, std::uint32_t lparam,
+                      std::function<bool()> accept) {
+  postbox_->Post({mailbox, message, wparam, lparam, std::move(accept)});
 }
 
 bool TEventLoop::PostsWaiting() const { return !postbox_->Empty(); }
@@ -122,7 +123,10 @@ void TEventLoop::PollSockets(int timeout_ms) {
 // Turns what poll saw on one socket into the notifications WinSock would post.
 void TEventLoop::CheckSocket(int fd, TWatch& watch, short revents) {
   auto notify = [&](std::uint16_t event, int error) {
-    if (watch.events & event) Post(watch.mailbox, watch.message, MakeSocketLParam(event, static_cast<std::uint16_t>(error)));
+    if (watch.events & event) {
+      Post(watch.mailbox, watch.message, static_cast<std::uintptr_t>(fd),
+           MakeSocketLParam(event, static_cast<std::uint16_t>(error)));
+    }
   };
   if (watch.connecting) {
     int error = 0;
@@ -177,7 +181,7 @@ void TEventLoop::DeliverPosts() {
   for (TPostedMessage& posted : postbox_->TakeAll()) {
     if (posted.accept && !posted.accept()) continue;
     auto found = mailboxes_.find(posted.mailbox);
-    if (found != mailboxes_.end()) found->second->SocketNotification(posted.message, posted.lparam);
+    if (found != mailboxes_.end()) found->second->SocketNotification(posted.message, posted.wparam, posted.lparam);
   }
 }
 

@@ -28,7 +28,8 @@ class TEventLoop {
   // exists; `accept`, when given, runs first on this thread and can drop it.
   std::uintptr_t AddMailbox(TSocketNotificationSink& sink);
   void RemoveMailbox(std::uintptr_t id);
-  void Post(std::uintptr_t mailbox, unsigned message, std::uint32_t lparam, std::function<bool()> accept = {});
+  void Post(std::uintptr_t mailbox, unsigned message, std::uintptr_t wparam, std::uint32_t lparam,
+            std::function<bool()> accept = {});
   // The thread-safe side of Post, for lookup threads that may outlive us.
   std::shared_ptr<TPostBox> PostBox() const { return postbox_; }
 

@@ -13,6 +13,7 @@ namespace platform::posix {
 struct TPostedMessage {
   std::uintptr_t mailbox = 0;
   unsigned message = 0;
+  std::uintptr_t wparam = 0;
   std::uint32_t lparam = 0;
   std::function<bool()> accept;
 };

@@ -133,7 +133,7 @@ TAsyncRequest TSocketLibrary::WSAAsyncGetHostByName(TSocketMessageWindow& window
   auto completion = impl_->Completion(handle, request);
   // The thread keeps the post box alive on its own, so it may safely finish
   // after everything else here is gone.
-  std::thread([host = std::string(name), request, mailbox, message, completion = std::move(completion),
+  std::thread([host = std::string(name), request, mailbox, message, handle, completion = std::move(completion),
                postbox = posix::TEventLoop::Instance().PostBox()]() mutable {
     addrinfo hints{};
     hints.ai_family = AF_INET;
@@ -147,7 +147,7 @@ TAsyncRequest TSocketLibrary::WSAAsyncGetHostByName(TSocketMessageWindow& window
       std::memcpy(&request->result[1], &address->sin_addr.s_addr, 4);
       freeaddrinfo(found);
     }
-    postbox->Post({mailbox, message, MakeSocketLParam(0, static_cast<std::uint16_t>(error)), std::move(completion)});
+    postbox->Post({mailbox, message, handle, MakeSocketLParam(0, static_cast<std::uint16_t>(error)), std::move(completion)});
   }).detach();
   return handle;
 }
@@ -169,7 +169,7 @@ TAsyncRequest TSocketLibrary::WSAAsyncGetServByName(TSocketMessageWindow& window
     std::memcpy(&request->result[1], &found->s_port, 2);  // the low 16 bits hold the network-order port
     error = 0;
   }
-  posix::TEventLoop::Instance().Post(window.NativeHandle(), message,
+  posix::TEventLoop::Instance().Post(window.NativeHandle(), message, handle,
                                      MakeSocketLParam(0, static_cast<std::uint16_t>(error)),
                                      impl_->Completion(handle, request));
   return handle;

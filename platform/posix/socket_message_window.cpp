@@ -13,8 +13,8 @@ TSocketMessageWindow::TSocketMessageWindow(TSocketNotificationSink& sink)
 
 TSocketMessageWindow::~TSocketMessageWindow() { posix::TEventLoop::Instance().RemoveMailbox(impl_->mailbox); }
 
-void TSocketMessageWindow::Post(unsigned message, std::uint32_t lparam) {
-  posix::TEventLoop::Instance().Post(impl_->mailbox, message, lparam);
+void TSocketMessageWindow::Post(unsigned message, std::uintptr_t wparam, std::uint32_t lparam) {
+  posix::TEventLoop::Instance().Post(impl_->mailbox, message, wparam, lparam);
 }
 
 std::uintptr_t TSocketMessageWindow::NativeHandle() const { return impl_->mailbox; }

@@ -6,11 +6,11 @@ namespace platform {
 
 struct TSocketMessageWindow::Impl {
   explicit Impl(TSocketNotificationSink& sink)
-      : window([&sink](UINT message, WPARAM, LPARAM lparam) {
+      : window([&sink](UINT message, WPARAM wparam, LPARAM lparam) {
           if (message != kWmHostLookupDone && message != kWmServiceLookupDone && message != kWmSocketEvent) {
             return false;
           }
-          sink.SocketNotification(message, static_cast<std::uint32_t>(lparam));
+          sink.SocketNotification(message, static_cast<std::uintptr_t>(wparam), static_cast<std::uint32_t>(lparam));
           return true;
         }) {}
   win32::THiddenWindow window;
@@ -20,8 +20,8 @@ TSocketMessageWindow::TSocketMessageWindow(TSocketNotificationSink& sink) : impl
 
 TSocketMessageWindow::~TSocketMessageWindow() = default;
 
-void TSocketMessageWindow::Post(unsigned message, std::uint32_t lparam) {
-  PostMessageW(impl_->window.Handle(), message, 0, static_cast<LPARAM>(lparam));
+void TSocketMessageWindow::Post(unsigned message, std::uintptr_t wparam, std::uint32_t lparam) {
+  PostMessageW(impl_->window.Handle(), message, static_cast<WPARAM>(wparam), static_cast<LPARAM>(lparam));
 }
 
 std::uintptr_t TSocketMessageWindow::NativeHandle() const {
