@@ -285,7 +285,9 @@ void TagSocket::ConnectSocket() {
 
 int TagSocket::ReadLine() {
   if (socket_ == kInvalidSocket) RaiseNumberedError(sNotConnected);
-  WaitUntil([this] { return readable_; }, true);
+  // A connection the peer has closed will never become readable: the line
+  // loop below then ends at once with no line instead of waiting it out.
+  WaitUntil([this] { return readable_ || closed_by_peer_; }, true);
   if (cancel_requested_) RaiseCanceled();
   if (counter_.Expired()) RaiseTimedOut();
   if (async_error_) RaiseSocketError(async_error_code_);
