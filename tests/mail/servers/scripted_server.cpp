@@ -140,6 +140,9 @@ void TScriptedServer::Run() {
         open = false;
         break;
       case TStep::Kind::Reset: {
+        // Closing with unread data makes the system send a reset, with or
+        // without the zero linger (which not every socket layer honours).
+        PollOne(client, kStepTimeoutMs);
         linger hard{1, 0};
         setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&hard), sizeof hard);
         CloseNative(client);

@@ -21,7 +21,8 @@ struct TStep {
     Hear,       // read one line (up to LF)
     HearData,   // read up to and including a line "." (end of DATA)
     Close,      // close the connection gracefully
-    Reset,      // close with a reset (RST)
+    Reset,      // once the client has sent something, close unread: a reset (RST);
+                // Wine's socket layer closes gracefully instead
     Silence,    // say nothing until the client goes away
   };
   Kind kind;
