@@ -1,11 +1,12 @@
 // The one error the BMP reader raises, with its fixed texts.
 #pragma once
 
-#include <stdexcept>
+#include "gif/gif_exception.h"
 
-class EInvalidBitmap : public std::runtime_error {
+// A file that cannot be opened as a bitmap: an invalid graphic.
+class EInvalidBitmap : public EInvalidGraphic {
  public:
-  using std::runtime_error::runtime_error;
+  using EInvalidGraphic::EInvalidGraphic;
 };
 
 inline constexpr const char* kBitmapNotBMP = "Not a bitmap file";
