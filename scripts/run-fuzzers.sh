@@ -3,7 +3,7 @@
 # its seed corpus from tests/fuzz/corpus/<target>/ when there is one.
 #   scripts/run-fuzzers.sh BUILD_DIR SECONDS
 set -euo pipefail
-build=$1
+build=$(cd "$1" && pwd)
 seconds=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 shopt -s nullglob
