@@ -3,11 +3,11 @@
 # its seed corpus from tests/fuzz/corpus/<target>/ when there is one.
 #   scripts/run-fuzzers.sh BUILD_DIR SECONDS
 set -euo pipefail
-build=$1
+build=$(cd "$1" && pwd)
 seconds=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
 shopt -s nullglob
-targets=("$build"/tests/fuzz/fuzz_*)
+targets=("$build"/tests/fuzz/fuzz_* "$build"/tests/fuzz/*/fuzz_*)
 passed=0
 failed=0
 for target in "${targets[@]}"; do
@@ -15,7 +15,8 @@ for target in "${targets[@]}"; do
   name=$(basename "$target")
   work=$(mktemp -d)
   corpus=("$work")
-  [ -d "$root/tests/fuzz/corpus/$name" ] && corpus+=("$root/tests/fuzz/corpus/$name")
+  seeds=$root/tests/fuzz/corpus/${name#fuzz_}
+  [ -d "$seeds" ] && corpus+=("$seeds")
   echo "fuzz: $name for ${seconds}s"
   if (cd "$work" && "$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=0 "${corpus[@]}" >"$work/log" 2>&1); then
     passed=$((passed + 1))
