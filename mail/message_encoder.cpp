@@ -233,7 +233,12 @@ void TmsCustomEncoder::WriteUUBody() {
     WriteLine("");
     WriteLine("begin 600 " + NameOnly(item));
     TMemoryStream content(item.Content().Bytes());
-    EncodeUULines(content, [this](std::string_view line) { WriteLine(line); });
+    // A size that is a multiple of 45 ends in a zero-length line; the
+    // closing "`" below already is one, and a second would make decoders
+    // miss the "end" line.
+    EncodeUULines(content, [this](std::string_view line) {
+      if (line != "`") WriteLine(line);
+    });
     WriteLine("`");
     WriteLine("end");
   }
