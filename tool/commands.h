@@ -18,3 +18,9 @@ inline constexpr int kExitUsage = 2;   // bad arguments
 int ConvertCommand(const TArguments& args, std::ostream& out, std::ostream& err);
 inline constexpr const char* kConvertUsage =
     "convert IN OUT [--encoding rle|lzw] [--reduction 0-9] [--dither 0-6] [--bits 1-8]";
+
+// mail --server HOST[:PORT] --from ADDR --to ADDR [...] FILE
+int MailCommand(const TArguments& args, std::ostream& out, std::ostream& err);
+inline constexpr const char* kMailUsage =
+    "mail --server HOST[:PORT] --from ADDR [--from-name NAME] --to ADDR [--to-name NAME] [--subject TEXT] "
+    "[--text TEXT | --text-file FILE] [--uu] [--timeout S] FILE";

@@ -16,6 +16,7 @@ struct TSubcommand {
 // One line per subcommand.
 constexpr TSubcommand kSubcommands[] = {
     {"convert", ConvertCommand, kConvertUsage},
+    {"mail", MailCommand, kMailUsage},
 };
 
 int Usage(std::ostream& stream) {
