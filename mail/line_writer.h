@@ -18,6 +18,8 @@ class TLineWriter {
   // inside it ends a line, so no bare line end reaches the wire and every
   // line is dot-doubled. An empty text writes an empty line.
   void WriteLine(std::string_view text);
+  // Writes one line that holds no CR or LF, as every encoder's line is.
+  void WriteEncodedLine(std::string_view line) { WriteOneLine(line); }
   // Hands the buffered lines to the stream. Call once at the end.
   void Flush();
 

@@ -86,6 +86,10 @@ void TmsCustomEncoder::WriteLines(const TStringList& lines) {
   for (const auto& line : lines) WriteLine(line);
 }
 
+void TmsCustomEncoder::WriteEncodedLines(const TStringList& lines) {
+  for (const auto& line : lines) writer_.WriteEncodedLine(line);
+}
+
 TStringList TmsCustomEncoder::EncodeBodyQuotedPrintable() {
   TMemoryStream text;
   for (const auto& item : message_.Body()) {
@@ -109,7 +113,7 @@ void TmsCustomEncoder::WriteTextPart() {
   WriteLine(quoted ? "Content-Transfer-Encoding: quoted-printable" : "Content-Transfer-Encoding: 7bit");
   WriteLine("");
   if (quoted) {
-    WriteLines(EncodeBodyQuotedPrintable());
+    WriteEncodedLines(EncodeBodyQuotedPrintable());
   } else {
     WriteLines(message_.Body());
   }
@@ -178,7 +182,7 @@ void TmsCustomEncoder::WriteContent(const TmsAttItem& item) {
   // The content is read through a view of its bytes, so encoding leaves
   // the item's own stream position alone.
   TMemoryStream content(item.Content().Bytes());
-  const auto writeLine = [this](std::string_view line) { WriteLine(line); };
+  const auto writeLine = [this](std::string_view line) { writer_.WriteEncodedLine(line); };
   switch (item.Encoding()) {
     case aeBase64:
       EncodeBase64Lines(content, writeLine);
@@ -186,7 +190,7 @@ void TmsCustomEncoder::WriteContent(const TmsAttItem& item) {
     case aeQuotedPrintable: {
       TStringList lines;
       TQuotedPrintable(content, lines).Encode();
-      WriteLines(lines);
+      WriteEncodedLines(lines);
       break;
     }
     case aeNone: {
@@ -221,7 +225,7 @@ void TmsCustomEncoder::WriteFormattedBody(const std::string& contentType) {
   WriteLine("Content-Transfer-Encoding: quoted-printable");
   WriteLine("");
   message_.Body() = EncodeBodyQuotedPrintable();
-  WriteLines(message_.Body());
+  WriteEncodedLines(message_.Body());
 }
 
 void TmsCustomEncoder::WriteUUBody() {
@@ -237,7 +241,7 @@ void TmsCustomEncoder::WriteUUBody() {
     // closing "`" below already is one, and a second would make decoders
     // miss the "end" line.
     EncodeUULines(content, [this](std::string_view line) {
-      if (line != "`") WriteLine(line);
+      if (line != "`") writer_.WriteEncodedLine(line);
     });
     WriteLine("`");
     WriteLine("end");

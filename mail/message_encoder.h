@@ -26,6 +26,8 @@ class TmsCustomEncoder {
 
   void WriteLine(std::string_view text) { writer_.WriteLine(text); }
   void WriteLines(const TStringList& lines);
+  // Lines of an encoder, which hold no line ends of their own.
+  void WriteEncodedLines(const TStringList& lines);
   // A display name or subject as it goes into a header: an ISO-2022-JP text
   // becomes an encoded word, a name with special characters is quoted.
   std::string HeaderName(std::string_view name) const;

@@ -1,6 +1,9 @@
 #include "mail/quoted_printable.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,7 +17,29 @@ constexpr std::size_t kReadBlock = 64 * 1024;
 
 bool IsLineEnd(std::uint8_t c) { return c == '\r' || c == '\n'; }
 
-bool NeedsEscape(std::uint8_t c) { return c < 32 || c == '=' || c >= 128; }
+constexpr bool NeedsEscape(unsigned c) { return c < 32 || c == '=' || c >= 128; }
+
+// The encoded form of each byte: itself, or "=" and two upper-case
+// hexadecimal digits.
+struct TEscape {
+  char text[3];
+  std::uint8_t length;
+};
+
+constexpr std::array<TEscape, 256> MakeEscapes() {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  std::array<TEscape, 256> table{};
+  for (unsigned c = 0; c < 256; ++c) {
+    if (NeedsEscape(c)) {
+      table[c] = {{'=', kHex[c >> 4], kHex[c & 15]}, 3};
+    } else {
+      table[c] = {{static_cast<char>(c), 0, 0}, 1};
+    }
+  }
+  return table;
+}
+
+constexpr std::array<TEscape, 256> kEscapes = MakeEscapes();
 
 // Gives the source one byte at a time from a block buffer, with the one
 // step back that a line end needs.
@@ -55,10 +80,13 @@ class TByteReader {
 
 void TQuotedPrintable::Encode() {
   TByteReader reader(source_);
-  std::string paragraph;
-  paragraph.reserve(kParagraphLimit);
+  // Room for the lines of binary data or of text with longish lines, so the
+  // list seldom has to move its lines while it grows.
+  target_.reserve(target_.size() + static_cast<std::size_t>(source_.Size() / 48) + 1);
+  // One paragraph at most, written by index: no growth checks per byte.
+  std::string paragraph(kParagraphLimit, '\0');
   while (!reader.AtEnd() && !Stop) {
-    paragraph.clear();
+    std::size_t length = 0;
     while (!reader.AtEnd()) {
       const std::uint8_t c = reader.Next();
       ProcessPendingMessages();
@@ -71,24 +99,27 @@ void TQuotedPrintable::Encode() {
         }
         break;
       }
-      if (paragraph.size() == kParagraphLimit) throw std::runtime_error("Paragraph is too large");
-      paragraph += static_cast<char>(c);
+      if (length == kParagraphLimit) throw std::runtime_error("Paragraph is too large");
+      paragraph[length++] = static_cast<char>(c);
     }
-    EncodeParagraph(paragraph);
+    EncodeParagraph(std::string_view(paragraph.data(), length));
   }
 }
 
-void TQuotedPrintable::EncodeParagraph(const std::string& paragraph) {
+void TQuotedPrintable::EncodeParagraph(std::string_view paragraph) {
   std::string_view rest(paragraph);
   while (rest.size() >= kPieceLength) {
     // Cut before the last blank among positions 2..66 (1-based) of the
     // rest; that blank starts the next piece.
     const std::size_t lastCandidate = std::min(rest.size() - 1, kPieceLength);
     std::size_t cut = kPieceLength;
-    for (std::size_t i = lastCandidate; i >= 1; --i) {
-      if (rest[i] == ' ') {
-        cut = i;
-        break;
+    // Binary data seldom has a blank: one fast scan settles that case.
+    if (std::memchr(rest.data() + 1, ' ', lastCandidate) != nullptr) {
+      for (std::size_t i = lastCandidate; i >= 1; --i) {
+        if (rest[i] == ' ') {
+          cut = i;
+          break;
+        }
       }
     }
     AppendPiece(rest.substr(0, cut), true);
@@ -98,19 +129,18 @@ void TQuotedPrintable::EncodeParagraph(const std::string& paragraph) {
 }
 
 void TQuotedPrintable::AppendPiece(std::string_view piece, bool softBreak) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string line;
-  line.reserve(piece.size() * 3 + 1);
+  std::size_t length = softBreak ? 1 : 0;
+  for (const char ch : piece) length += kEscapes[static_cast<std::uint8_t>(ch)].length;
+  // Room for the three characters that the last byte copies.
+  std::string& line = target_.emplace_back(length + 2, '\0');
+  char* out = line.data();
+  // Every byte copies three characters and advances by its own length, so
+  // the loop has no branch that random data would mispredict.
   for (const char ch : piece) {
-    const auto c = static_cast<std::uint8_t>(ch);
-    if (NeedsEscape(c)) {
-      line += '=';
-      line += kHex[c >> 4];
-      line += kHex[c & 15];
-    } else {
-      line += ch;
-    }
+    const TEscape& escape = kEscapes[static_cast<std::uint8_t>(ch)];
+    std::memcpy(out, escape.text, 3);
+    out += escape.length;
   }
-  if (softBreak) line += '=';
-  target_.push_back(std::move(line));
+  if (softBreak) *out++ = '=';
+  line.resize(length);
 }

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <stdexcept>
+#include <string_view>
 
 #include "mail/text_limits.h"
 #include "platform/stream.h"
@@ -29,7 +30,7 @@ class TQuotedPrintable {
   bool Stop = false;
 
  private:
-  void EncodeParagraph(const std::string& paragraph);
+  void EncodeParagraph(std::string_view paragraph);
   void AppendPiece(std::string_view piece, bool softBreak);
 
   TStream& source_;

@@ -1,7 +1,7 @@
 #include "mail/transfer_encodings.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/message_pump.h"
 
@@ -11,42 +11,84 @@ constexpr char kBase64Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqr
 constexpr std::size_t kChunkTextLimit = 255;
 
 // UU table: value 0 is the grave accent, 1..63 are "!" .. "_".
-char UUChar(unsigned value) { return value == 0 ? '`' : static_cast<char>(' ' + value); }
+constexpr char UUChar(unsigned value) { return value == 0 ? '`' : static_cast<char>(' ' + value); }
+constexpr char Base64Char(unsigned value) { return kBase64Alphabet[value]; }
 
-std::uint8_t Byte(std::string_view bytes, std::size_t index) { return static_cast<std::uint8_t>(bytes[index]); }
+// The two characters of every 12-bit value, so that each group of 3 bytes
+// takes two look-ups.
+struct TPairTable {
+  char pairs[4096][2];
+};
 
-// Appends the 6-bit groups of `bytes`, highest bits first, through `table`;
-// a final group of 1 or 2 bytes gives 2 or 3 characters.
-template <typename Table>
-void AppendSextets(std::string_view bytes, std::string& out, Table table) {
-  std::size_t i = 0;
-  for (; i + 3 <= bytes.size(); i += 3) {
-    const unsigned group = (Byte(bytes, i) << 16) | (Byte(bytes, i + 1) << 8) | Byte(bytes, i + 2);
-    out += table(group >> 18);
-    out += table((group >> 12) & 63);
-    out += table((group >> 6) & 63);
-    out += table(group & 63);
+template <char (*Table)(unsigned)>
+constexpr TPairTable MakePairTable() {
+  TPairTable table{};
+  for (unsigned value = 0; value < 4096; ++value) {
+    table.pairs[value][0] = Table(value >> 6);
+    table.pairs[value][1] = Table(value & 63);
   }
-  const std::size_t rest = bytes.size() - i;
-  if (rest == 0) return;
-  const unsigned group = (Byte(bytes, i) << 16) | (rest == 2 ? Byte(bytes, i + 1) << 8 : 0);
-  out += table(group >> 18);
-  out += table((group >> 12) & 63);
-  if (rest == 2) out += table((group >> 6) & 63);
+  return table;
+}
+
+constexpr TPairTable kBase64Pairs = MakePairTable<Base64Char>();
+constexpr TPairTable kUUPairs = MakePairTable<UUChar>();
+
+// Writes the 6-bit groups of `bytes`, highest bits first, from `pairs` and
+// `single` to `out`; a final group of 1 or 2 bytes gives 2 or 3 characters.
+// Returns the end of what was written.
+char* WriteSextets(std::string_view bytes, char* out, const TPairTable& pairs, char (*single)(unsigned)) {
+  const auto* in = reinterpret_cast<const std::uint8_t*>(bytes.data());
+  const std::size_t full = bytes.size() / 3 * 3;
+  for (std::size_t i = 0; i < full; i += 3) {
+    const unsigned group = (in[i] << 16) | (in[i + 1] << 8) | in[i + 2];
+    std::memcpy(out, pairs.pairs[group >> 12], 2);
+    std::memcpy(out + 2, pairs.pairs[group & 4095], 2);
+    out += 4;
+  }
+  const std::size_t rest = bytes.size() - full;
+  if (rest == 0) return out;
+  const unsigned group = (in[full] << 16) | (rest == 2 ? in[full + 1] << 8 : 0);
+  *out++ = single(group >> 18);
+  *out++ = single((group >> 12) & 63);
+  if (rest == 2) *out++ = single((group >> 6) & 63);
+  return out;
+}
+
+std::size_t SextetCount(std::size_t byteCount) { return (byteCount * 4 + 2) / 3; }
+
+// Fills `block` from the stream as far as it goes; returns the byte count.
+std::size_t ReadBlock(TStream& content, std::string& block) {
+  std::size_t filled = 0;
+  while (filled < block.size()) {
+    const std::size_t got = content.Read(block.data() + filled, block.size() - filled);
+    if (got == 0) break;
+    filled += got;
+  }
+  return filled;
 }
 
 // Reads `content` from its start in chunks of `chunkSize`, handing each to
-// `encode` and the line to `writeLine`; stops after a short chunk.
+// `encode` and the line to `writeLine`; stops after a short chunk (which
+// may be empty). The stream is read a block of whole chunks at a time.
 template <typename Encode>
 void EncodeChunks(TStream& content, std::size_t chunkSize, const TLineSink& writeLine, Encode encode) {
+  constexpr std::size_t kChunksPerBlock = 1024;
   content.SetPosition(0);
-  std::string chunk(chunkSize, '\0');
+  std::string block(chunkSize * kChunksPerBlock, '\0');
   std::string line;
   for (;;) {
-    const std::size_t got = content.Read(chunk.data(), chunkSize);
-    encode(std::string_view(chunk.data(), got), line);
-    writeLine(line);
-    if (got < chunkSize) break;
+    const std::size_t filled = ReadBlock(content, block);
+    const std::string_view data(block.data(), filled);
+    std::size_t offset = 0;
+    for (; filled - offset >= chunkSize; offset += chunkSize) {
+      encode(data.substr(offset, chunkSize), line);
+      writeLine(line);
+    }
+    if (filled < block.size()) {
+      encode(data.substr(offset), line);
+      writeLine(line);
+      return;
+    }
   }
 }
 
@@ -54,9 +96,10 @@ void EncodeChunks(TStream& content, std::size_t chunkSize, const TLineSink& writ
 
 void EncodeBase64Chunk(std::string_view bytes, std::string& out) {
   ProcessPendingMessages();
-  out.clear();
-  AppendSextets(bytes, out, [](unsigned value) { return kBase64Alphabet[value]; });
-  while (out.size() % 4 != 0) out += '=';
+  const std::size_t padded = (bytes.size() + 2) / 3 * 4;
+  out.resize(padded);
+  char* end = WriteSextets(bytes, out.data(), kBase64Pairs, Base64Char);
+  std::memset(end, '=', static_cast<std::size_t>(out.data() + padded - end));
   if (out.size() > kChunkTextLimit) out.resize(kChunkTextLimit);
 }
 
@@ -69,9 +112,9 @@ std::string EncodeBase64Chunk(std::string_view bytes) {
 void EncodeUULine(std::string_view bytes, std::string& out) {
   ProcessPendingMessages();
   bytes = bytes.substr(0, kUULineBytes);
-  out.clear();
-  out += UUChar(static_cast<unsigned>(bytes.size()));
-  AppendSextets(bytes, out, UUChar);
+  out.resize(1 + SextetCount(bytes.size()));
+  out[0] = UUChar(static_cast<unsigned>(bytes.size()));
+  WriteSextets(bytes, out.data() + 1, kUUPairs, UUChar);
 }
 
 std::string EncodeUULine(std::string_view bytes) {
