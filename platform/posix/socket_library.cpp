@@ -11,6 +11,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <map>
@@ -22,6 +23,9 @@
 #include "platform/posix/event_loop.h"
 #include "platform/posix/post_box.h"
 #include "platform/posix/winsock_errors.h"
+
+// glibc makes htons a macro in optimised builds; here it names our member.
+#undef htons
 
 namespace platform {
 
@@ -260,7 +264,8 @@ std::uint32_t TSocketLibrary::inet_addr(const char* dotted) {
 
 std::uint16_t TSocketLibrary::htons(std::uint16_t host_order) {
   GRABWELL_REQUIRE_LOADED();
-  return ::htons(host_order);
+  if constexpr (std::endian::native == std::endian::big) return host_order;
+  return static_cast<std::uint16_t>((host_order >> 8) | (host_order << 8));
 }
 
 std::optional<std::array<std::uint8_t, 4>> TSocketLibrary::FirstHostAddress(const TLookupBuffer& buffer) {
