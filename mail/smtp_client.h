@@ -23,8 +23,8 @@ class TmsSMTP : public TmsMailBase {
  public:
   using TSmtpEvent = std::function<void(TmsSMTP& sender)>;
   // Set `proceed` to true to go on with the next recipient.
-  using TAddressRejectedEvent = std::function<void(TmsSMTP& sender, const std::string& address,
-                                                   const std::string& server_reply, bool& proceed)>;
+  using TAddressRejectedEvent =
+      std::function<void(TmsSMTP& sender, const std::string& address, const std::string& server_reply, bool& proceed)>;
 
   TmsSMTP();
   explicit TmsSMTP(platform::TSocketApi& api);

@@ -49,9 +49,7 @@ std::string DottedAddress(const std::array<std::uint8_t, 4>& bytes) {
 
 TagSocket::TagSocket() : TagSocket(TagWinsock::Instance().Api()) {}
 
-TagSocket::TagSocket(TSocketApi& api) : api_(api), window_(*this) {
-  SetWinsockLoaded(false);
-}
+TagSocket::TagSocket(TSocketApi& api) : api_(api), window_(*this) { SetWinsockLoaded(false); }
 
 TagSocket::~TagSocket() {
   // Nothing may escape a destructor; the library may already be gone.
@@ -124,11 +122,20 @@ void TagSocket::SocketNotification(unsigned message, std::uintptr_t wparam, std:
     return;
   }
   switch (SocketLParamLow(lparam)) {
-    case kFdRead: readable_ = true; break;
-    case kFdWrite: writable_ = true; break;
-    case kFdConnect: connected_ = true; break;
-    case kFdClose: closed_by_peer_ = true; break;
-    default: break;
+    case kFdRead:
+      readable_ = true;
+      break;
+    case kFdWrite:
+      writable_ = true;
+      break;
+    case kFdConnect:
+      connected_ = true;
+      break;
+    case kFdClose:
+      closed_by_peer_ = true;
+      break;
+    default:
+      break;
   }
 }
 
@@ -248,8 +255,8 @@ void TagSocket::ResolvePort() {
   if (cancel_requested_) RaiseCanceled();
 
   lookup_buffer_ = {};
-  pending_request_ = api_.WSAAsyncGetServByName(window_, kWmServiceLookupDone, service_name_.c_str(), "tcp",
-                                                lookup_buffer_);
+  pending_request_ =
+      api_.WSAAsyncGetServByName(window_, kWmServiceLookupDone, service_name_.c_str(), "tcp", lookup_buffer_);
   if (pending_request_ == 0) {
     port_ = default_port_;
     return;

@@ -116,7 +116,8 @@ void TEventLoop::PollSockets(int timeout_ms) {
   if (poll(fds.data(), fds.size(), timeout_ms) <= 0) return;
   for (std::size_t i = 1; i < fds.size(); ++i) {
     if (fds[i].revents == 0) continue;
-    if (auto found = watched_.find(fds[i].fd); found != watched_.end()) CheckSocket(fds[i].fd, found->second, fds[i].revents);
+    if (auto found = watched_.find(fds[i].fd); found != watched_.end())
+      CheckSocket(fds[i].fd, found->second, fds[i].revents);
   }
 }
 

@@ -89,12 +89,12 @@ bool TSocketLibrary::IsLoaded() const { return impl_->loaded; }
 
 // Every call first makes sure the library is there, as the Windows backend
 // must before it can look a function up.
-#define GRABWELL_REQUIRE_LOADED()                                                       \
-  do {                                                                                  \
-    if (!impl_->loaded) {                                                               \
-      unavailable_(nullptr);                                                            \
-      throw std::logic_error("socket library not loaded");                              \
-    }                                                                                   \
+#define GRABWELL_REQUIRE_LOADED()                          \
+  do {                                                     \
+    if (!impl_->loaded) {                                  \
+      unavailable_(nullptr);                               \
+      throw std::logic_error("socket library not loaded"); \
+    }                                                      \
   } while (false)
 
 int TSocketLibrary::WSAStartup(std::uint16_t version) {
@@ -151,7 +151,8 @@ TAsyncRequest TSocketLibrary::WSAAsyncGetHostByName(TSocketMessageWindow& window
       std::memcpy(&request->result[1], &address->sin_addr.s_addr, 4);
       freeaddrinfo(found);
     }
-    postbox->Post({mailbox, message, handle, MakeSocketLParam(0, static_cast<std::uint16_t>(error)), std::move(completion)});
+    postbox->Post(
+        {mailbox, message, handle, MakeSocketLParam(0, static_cast<std::uint16_t>(error)), std::move(completion)});
   }).detach();
   return handle;
 }

@@ -88,14 +88,14 @@ int TSocketLibrary::WSACancelBlockingCall() { return GRABWELL_WINSOCK(WSACancelB
 TAsyncRequest TSocketLibrary::WSAAsyncGetHostByName(TSocketMessageWindow& window, unsigned message, const char* name,
                                                     TLookupBuffer& buffer) {
   HANDLE request = GRABWELL_WINSOCK(WSAAsyncGetHostByName)(WindowOf(window), message, name, buffer.bytes.data(),
-                                                            static_cast<int>(buffer.bytes.size()));
+                                                           static_cast<int>(buffer.bytes.size()));
   return reinterpret_cast<TAsyncRequest>(request);
 }
 
 TAsyncRequest TSocketLibrary::WSAAsyncGetServByName(TSocketMessageWindow& window, unsigned message, const char* name,
                                                     const char* protocol, TLookupBuffer& buffer) {
   HANDLE request = GRABWELL_WINSOCK(WSAAsyncGetServByName)(WindowOf(window), message, name, protocol,
-                                                            buffer.bytes.data(), static_cast<int>(buffer.bytes.size()));
+                                                           buffer.bytes.data(), static_cast<int>(buffer.bytes.size()));
   return reinterpret_cast<TAsyncRequest>(request);
 }
 

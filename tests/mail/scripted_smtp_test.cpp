@@ -24,7 +24,7 @@ struct TSmtpCase {
   std::vector<TStep> script;
   std::string transcript;  // "{host}" stands for the local host name, "{data}" for the message
   TOutcome outcome;
-  std::string error;       // the raised text
+  std::string error;  // the raised text
   bool proceed_on_reject = false;
   int timeout = 5;
 };
@@ -69,10 +69,10 @@ std::vector<TStep> Join(std::vector<std::vector<TStep>> parts) {
 
 const std::vector<TStep> kGreeting{Say("220 test server ready\r\n")};
 const std::vector<TStep> kHelo{Hear(), Say("250 hello\r\n")};
-const std::vector<TStep> kAfterHelo{Hear(), Say("250 sender ok\r\n"), Hear(), Say("250 ok\r\n"), Hear(),
-                                    Say("250 ok\r\n"), Hear(), Say("250 ok\r\n"), Hear(),
-                                    Say("354 go ahead\r\n"), HearData(), Say("250 queued\r\n"), Hear(),
-                                    Say("221 bye\r\n")};
+const std::vector<TStep> kAfterHelo{Hear(), Say("250 sender ok\r\n"), Hear(),     Say("250 ok\r\n"),
+                                    Hear(), Say("250 ok\r\n"),        Hear(),     Say("250 ok\r\n"),
+                                    Hear(), Say("354 go ahead\r\n"),  HearData(), Say("250 queued\r\n"),
+                                    Hear(), Say("221 bye\r\n")};
 
 class SmtpSession : public ::testing::TestWithParam<TSmtpCase> {};
 
@@ -136,9 +136,8 @@ INSTANTIATE_TEST_SUITE_P(
     Servers, SmtpSession,
     ::testing::Values(
         TSmtpCase{"Delivered", Join({kGreeting, kHelo, kAfterHelo}), kWholeSession, TOutcome::Sent, ""},
-        TSmtpCase{"MultiLineGreeting",
-                  Join({{Say("220-first\r\n220-second\r\n220 last\r\n")}, kHelo, kAfterHelo}), kWholeSession,
-                  TOutcome::Sent, ""},
+        TSmtpCase{"MultiLineGreeting", Join({{Say("220-first\r\n220-second\r\n220 last\r\n")}, kHelo, kAfterHelo}),
+                  kWholeSession, TOutcome::Sent, ""},
         TSmtpCase{"GreetingRefused", {Say("421 too busy\r\n")}, "", TOutcome::ServerError, "421 too busy"},
         TSmtpCase{"BareHeloAfterRejectedName",
                   Join({kGreeting, {Hear(), Say("501 bad name\r\n"), Hear(), Say("250 fine\r\n")}, kAfterHelo}),
@@ -154,30 +153,33 @@ INSTANTIATE_TEST_SUITE_P(
                   "HELO {host}\r\nMAIL FROM:<sender@example.com>\r\nRCPT TO:<to@example.com>\r\n",
                   TOutcome::ServerError, "550 no such user"},
         TSmtpCase{"RecipientRejectedHandlerProceeds",
-                  Join({kGreeting, kHelo,
+                  Join({kGreeting,
+                        kHelo,
                         {Hear(), Say("250 ok\r\n"), Hear(), Say("550 no such user\r\n"), Hear(), Say("250 ok\r\n"),
-                         Hear(), Say("250 ok\r\n"), Hear(), Say("354 go ahead\r\n"), HearData(),
-                         Say("250 queued\r\n"), Hear(), Say("221 bye\r\n")}}),
+                         Hear(), Say("250 ok\r\n"), Hear(), Say("354 go ahead\r\n"), HearData(), Say("250 queued\r\n"),
+                         Hear(), Say("221 bye\r\n")}}),
                   kWholeSession, TOutcome::Sent, "", true},
         TSmtpCase{"DataAnswered250",
-                  Join({kGreeting, kHelo,
+                  Join({kGreeting,
+                        kHelo,
                         {Hear(), Say("250 ok\r\n"), Hear(), Say("250 ok\r\n"), Hear(), Say("250 ok\r\n"), Hear(),
                          Say("250 ok\r\n"), Hear(), Say("250 what data\r\n")}}),
                   kEnvelope, TOutcome::ServerError, "250 what data"},
         TSmtpCase{"MessageRefusedAfterData",
-                  Join({kGreeting, kHelo,
+                  Join({kGreeting,
+                        kHelo,
                         {Hear(), Say("250 ok\r\n"), Hear(), Say("250 ok\r\n"), Hear(), Say("250 ok\r\n"), Hear(),
-                         Say("250 ok\r\n"), Hear(), Say("354 go ahead\r\n"), HearData(),
-                         Say("554 spam\r\n")}}),
+                         Say("250 ok\r\n"), Hear(), Say("354 go ahead\r\n"), HearData(), Say("554 spam\r\n")}}),
                   kEnvelope + "{data}\r\n.\r\n", TOutcome::ServerError, "554 spam"},
         TSmtpCase{"QuitRefused",
-                  Join({kGreeting, kHelo,
+                  Join({kGreeting,
+                        kHelo,
                         {Hear(), Say("250 ok\r\n"), Hear(), Say("250 ok\r\n"), Hear(), Say("250 ok\r\n"), Hear(),
-                         Say("250 ok\r\n"), Hear(), Say("354 go ahead\r\n"), HearData(), Say("250 queued\r\n"),
-                         Hear(), Say("500 what\r\n")}}),
+                         Say("250 ok\r\n"), Hear(), Say("354 go ahead\r\n"), HearData(), Say("250 queued\r\n"), Hear(),
+                         Say("500 what\r\n")}}),
                   kWholeSession, TOutcome::ServerError, "500 what"},
-        TSmtpCase{"PeerClosesWithoutLineFeed", {Say("220 half a greet"), CloseConnection()}, "",
-                  TOutcome::ServerError, ""},
+        TSmtpCase{
+            "PeerClosesWithoutLineFeed", {Say("220 half a greet"), CloseConnection()}, "", TOutcome::ServerError, ""},
         TSmtpCase{"ServerNeverAnswersHelo", Join({kGreeting, {Hear(), Silence()}}), "HELO {host}\r\n",
                   TOutcome::TimedOut, "Operation timed out", false, 1}),
     [](const auto& info) { return info.param.name; });

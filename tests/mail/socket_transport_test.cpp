@@ -1,5 +1,7 @@
 // The socket transport over the real WinSock calls (the native backend, or
 // wsock32.dll under Wine) against scripted servers on 127.0.0.1.
+#include "mail/socket_transport.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +9,6 @@
 #include <vector>
 
 #include "mail/socket_errors.h"
-#include "mail/socket_transport.h"
 #include "mail/temp_file_stream.h"
 #include "mail/time_counter.h"
 #include "platform/message_pump.h"
@@ -77,11 +78,11 @@ std::string Garbage() {
 
 struct TReplyCase {
   std::string name;
-  std::string sent;       // what the server sends
-  bool close_after;       // then closes instead of going silent
-  int code;               // ReadReply's result
-  std::string last_reply; // LastReply afterwards
-  std::string next_line;  // the line a further ReadLine gets ("" for none)
+  std::string sent;        // what the server sends
+  bool close_after;        // then closes instead of going silent
+  int code;                // ReadReply's result
+  std::string last_reply;  // LastReply afterwards
+  std::string next_line;   // the line a further ReadLine gets ("" for none)
 };
 
 class ReadReply : public ::testing::TestWithParam<TReplyCase> {};
@@ -115,8 +116,8 @@ INSTANTIATE_TEST_SUITE_P(
         TReplyCase{"OtherCodeDoesNotEnd", "250-a\r\n251 b\r\n250 c\r\n", false, 250, "250 c", ""},
         TReplyCase{"NotANumber", "hello there\r\n", false, -1, "hello there", ""},
         TReplyCase{"BareLineFeed", "220 unix style\n221 next\n", false, 220, "220 unix style", "221 next"},
-        TReplyCase{"OverlongLineKeepsItsStart", kLongLine + "\r\n252 after\r\n", false, 250,
-                   kLongLine.substr(0, 1024), "252 after"},
+        TReplyCase{"OverlongLineKeepsItsStart", kLongLine + "\r\n252 after\r\n", false, 250, kLongLine.substr(0, 1024),
+                   "252 after"},
         TReplyCase{"BinaryGarbage", Garbage() + "\n220 ok\r\n", false, -1, Garbage().substr(0, 1024), "220 ok"},
         TReplyCase{"PeerClosesWithoutLineFeed", "220 partial", true, -1, "", ""},
         TReplyCase{"PeerClosesInsideMultiLine", "250-a\r\n", true, 250, "", ""}),
@@ -172,8 +173,7 @@ TEST(Transport, CancelDuringAWaitRaisesCanceled) {
 
 TEST(Transport, RefusedConnectionEndsAsTimeOut) {
   TagSocket socket;
-  EXPECT_EQ(MessageOf<ETimedOutError>(
-                [&] { OpenAndConnect(socket, "127.0.0.1:" + std::to_string(UnusedPort()), 1); }),
+  EXPECT_EQ(MessageOf<ETimedOutError>([&] { OpenAndConnect(socket, "127.0.0.1:" + std::to_string(UnusedPort()), 1); }),
             "Operation timed out");
   EXPECT_FALSE(socket.IsConnected());
 }
@@ -257,17 +257,16 @@ TEST_P(PortResolution, WrittenPortThenServiceThenDefault) {
   socket.Close();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Servers, PortResolution,
-    ::testing::Values(TPortCase{"WrittenPort", "127.0.0.1:2525", "smtp", 2525},
-                      TPortCase{"ColonAlone", "127.0.0.1:", "smtp", 25},
-                      TPortCase{"ZeroPort", "127.0.0.1:0", "smtp", 25},
-                      TPortCase{"NotANumber", "127.0.0.1:abc", "smtp", 25},
-                      TPortCase{"LowSixteenBits", "127.0.0.1:68061", "smtp", 2525},
-                      TPortCase{"LowSixteenBitsZero", "127.0.0.1:65536", "smtp", 25},
-                      TPortCase{"UnknownService", "127.0.0.1", "grabwell-no-such-service", 7},
-                      TPortCase{"HostNameLookedUp", "localhost:2525", "smtp", 2525}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Servers, PortResolution,
+                         ::testing::Values(TPortCase{"WrittenPort", "127.0.0.1:2525", "smtp", 2525},
+                                           TPortCase{"ColonAlone", "127.0.0.1:", "smtp", 25},
+                                           TPortCase{"ZeroPort", "127.0.0.1:0", "smtp", 25},
+                                           TPortCase{"NotANumber", "127.0.0.1:abc", "smtp", 25},
+                                           TPortCase{"LowSixteenBits", "127.0.0.1:68061", "smtp", 2525},
+                                           TPortCase{"LowSixteenBitsZero", "127.0.0.1:65536", "smtp", 25},
+                                           TPortCase{"UnknownService", "127.0.0.1", "grabwell-no-such-service", 7},
+                                           TPortCase{"HostNameLookedUp", "localhost:2525", "smtp", 2525}),
+                         [](const auto& info) { return info.param.name; });
 
 TEST(TimeCounter, ExpiresAfterItsSecondsAndStaysExpired) {
   TTimeCounter counter;

@@ -17,13 +17,13 @@ namespace testing_servers {
 
 struct TStep {
   enum class Kind {
-    Say,        // send `text`
-    Hear,       // read one line (up to LF)
-    HearData,   // read up to and including a line "." (end of DATA)
-    Close,      // close the connection gracefully
-    Reset,      // once the client has sent something, close unread: a reset (RST);
-                // Wine's socket layer closes gracefully instead
-    Silence,    // say nothing until the client goes away
+    Say,       // send `text`
+    Hear,      // read one line (up to LF)
+    HearData,  // read up to and including a line "." (end of DATA)
+    Close,     // close the connection gracefully
+    Reset,     // once the client has sent something, close unread: a reset (RST);
+               // Wine's socket layer closes gracefully instead
+    Silence,   // say nothing until the client goes away
   };
   Kind kind;
   std::string text;
