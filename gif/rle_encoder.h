@@ -1,0 +1,41 @@
+// The run-length encoder: it never builds strings from the data, it only
+// codes runs of one colour with the table entries that every LZW decoder
+// builds anyway (after a clear, the k-th code may stand for k pixels of
+// the previous colour), so any GIF decoder reads its output.
+#pragma once
+
+#include <cstdint>
+
+#include "gif/gif_encoder.h"
+
+class TRLEEncoder final : public TGIFEncoder {
+ protected:
+  void EncodePixels() override;
+
+ private:
+  template <bool Checked>
+  void EncodeRuns();
+
+  void Clear();
+  void CountedOutput(std::uint32_t code);
+  void EmitRun(std::int64_t count);
+  void RunAfterClear(std::int64_t count);
+  void RunFromTable(std::int64_t count);
+  void RunByClearOrLiterals(std::int64_t count);
+  void RestoreClearLimit();
+  // Codes that RunAfterClear needs for `count` pixels.
+  std::int64_t Cost(std::int64_t count) const;
+
+  std::uint32_t runColor_ = 0;
+  std::uint32_t tableColor_ = 0;
+  std::int64_t tableLength_ = 0;
+  std::int64_t codeCount_ = 0;
+  std::int64_t sizeStep_ = 0;
+  std::int64_t clearLimit_ = 0;
+  std::int64_t sizeStepStart_ = 0;
+  std::int64_t clearLimitStart_ = 0;
+  std::int64_t codeBudget_ = 0;
+};
+
+// Integer square root, rounded down.
+std::int64_t IntegerSquareRoot(std::int64_t x);
