@@ -10,14 +10,18 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <string>
 
+// jpeglib.h uses FILE and size_t without including their headers.
+// clang-format off
+#include <cstddef>
 #include <jpeglib.h>
+// clang-format on
 
 #include "bench/common/synthetic_desktop.h"
 #include "output/jpeg_image.h"
@@ -119,7 +123,8 @@ void CompressDirect(const TBitmap& image) {
 
 void BM_JPEGWriterVsLibjpeg(benchmark::State& state) {
   const TBitmap& image = Desktop24(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  Paired(state, [&] { CompressOurs(image); }, [&] { CompressDirect(image); });
+  Paired(
+      state, [&] { CompressOurs(image); }, [&] { CompressDirect(image); });
 }
 
 // A stream over a buffer allocated once, so both sides copy into memory
@@ -157,7 +162,14 @@ void BM_BitmapWriterVsMemcpy(benchmark::State& state) {
     benchmark::ClobberMemory();
   };
   // Many rounds per timing, since one copy takes about a millisecond.
-  Paired(state, [&] { for (int i = 0; i < 20; ++i) write(); }, [&] { for (int i = 0; i < 20; ++i) memcpyRows(); });
+  Paired(
+      state,
+      [&] {
+        for (int i = 0; i < 20; ++i) write();
+      },
+      [&] {
+        for (int i = 0; i < 20; ++i) memcpyRows();
+      });
 }
 
 // The program's GIF save of a fresh capture: the writer converts the

@@ -27,10 +27,9 @@ std::vector<std::string> CorruptFiles() {
   return names;
 }
 
-const char* const kBitmapTexts[] = {kBitmapNotBMP,        kBitmapTruncated,        kBitmapHeaderUnsupported,
-                                    kBitmapFormatUnsupported, kBitmapBadSize,      kBitmapTooLarge,
-                                    kBitmapBadOffset,     kBitmapBadColorTable,    kBitmapBadCompressedData,
-                                    kBitmapBadColorIndex};
+const char* const kBitmapTexts[] = {
+    kBitmapNotBMP,   kBitmapTruncated, kBitmapHeaderUnsupported, kBitmapFormatUnsupported, kBitmapBadSize,
+    kBitmapTooLarge, kBitmapBadOffset, kBitmapBadColorTable,     kBitmapBadCompressedData, kBitmapBadColorIndex};
 
 class CorruptFile : public testing::TestWithParam<std::string> {};
 
@@ -55,7 +54,8 @@ TEST_P(CorruptFile, IsRefusedWithAClearError) {
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, CorruptFile, testing::ValuesIn(CorruptFiles()), [](const auto& info) {
   std::string name = info.param;
-  std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
   return name;
 });
 
