@@ -209,6 +209,7 @@ class TRatioReporter final : public benchmark::ConsoleReporter {
   }
 
   void PrintRatios() const {
+    std::printf("\n");  // the console table leaves a colour reset pending
     for (auto [name, values] : shares_) {
       std::sort(values.begin(), values.end());
       std::printf("ratio %-50s speed vs peer %6.1f %% (median of %zu)\n", name.c_str(), values[values.size() / 2],
