@@ -72,6 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const TDecodedGIF decoded = DecodeWithGiflib(stream.Bytes());
   if (empty) return 0;  // a file without frames, which giflib may refuse
   if (!decoded.ok || decoded.width != gif.Header().Width || decoded.height != gif.Header().Height) std::abort();
+  // A paletted bitmap without a colour table gives a file without one.
+  if (decoded.colors.empty()) return 0;
   for (std::uint8_t index : decoded.pixels)
     if (3u * index >= decoded.colors.size()) std::abort();
   return 0;
