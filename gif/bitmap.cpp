@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <utility>
@@ -93,24 +94,14 @@ TRGBQuad TBitmap::PixelColor(int x, int y) const {
 
 void TBitmap::ConvertTo24Bit() {
   if (bitsPerPixel_ == 24 && !device_) return;
-  TBitmap result(width_, height_, 24);
   const bool plain32 = bitsPerPixel_ == 32 && (!hasMasks_ || masks_ == kMasks888);
+  if (plain32 || bitsPerPixel_ == 24) {
+    ConvertPlainTo24BitInPlace();
+    return;
+  }
+  TBitmap result(width_, height_, 24);
   for (int y = 0; y < height_; ++y) {
     std::uint8_t* out = result.Row(y);
-    if (plain32) {
-      const std::uint8_t* in = Row(y);
-      for (int x = 0; x < width_; ++x, in += 4, out += 3) {
-        out[0] = in[0];
-        out[1] = in[1];
-        out[2] = in[2];
-      }
-      continue;
-    }
-    if (bitsPerPixel_ == 24) {
-      const std::uint8_t* in = Row(y);
-      std::copy(in, in + 3 * static_cast<std::size_t>(width_), out);
-      continue;
-    }
     for (int x = 0; x < width_; ++x, out += 3) {
       const TRGBQuad c = PixelColor(x, y);
       out[0] = c.Blue;
@@ -119,4 +110,34 @@ void TBitmap::ConvertTo24Bit() {
     }
   }
   *this = std::move(result);
+}
+
+// A 24- or plain 32-bit image needs no new pixel store: each stored row
+// moves down to its 24-bit place, which never lies past bytes not yet
+// read (a 24-bit row is never longer than a 32-bit one), so one forward
+// pass suffices. Each pixel goes as four bytes through a temporary; the
+// fourth lands where the next pixel's first byte goes next.
+void TBitmap::ConvertPlainTo24BitInPlace() {
+  if (bitsPerPixel_ == 32) {
+    const std::size_t oldStride = Stride();
+    const std::size_t newStride = StrideFor(width_, 24);
+    const std::size_t width = static_cast<std::size_t>(std::max(width_, 0));
+    for (std::size_t row = 0; row < static_cast<std::size_t>(std::max(height_, 0)); ++row) {
+      const std::uint8_t* in = bits_.data() + row * oldStride;
+      std::uint8_t* out = bits_.data() + row * newStride;
+      for (std::size_t x = 0; x + 1 < width; ++x) {
+        std::uint32_t pixel;
+        std::memcpy(&pixel, in + 4 * x, 4);
+        std::memcpy(out + 3 * x, &pixel, 4);
+      }
+      if (width > 0) std::memmove(out + 3 * (width - 1), in + 4 * (width - 1), 3);
+      std::fill(out + 3 * width, out + newStride, std::uint8_t{0});
+    }
+    bits_.resize(newStride * static_cast<std::size_t>(std::max(height_, 0)));
+  }
+  bitsPerPixel_ = 24;
+  device_ = false;
+  hasMasks_ = false;
+  masks_ = {};
+  colorTable_.clear();
 }

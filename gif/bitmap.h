@@ -78,6 +78,7 @@ class TBitmap {
   friend bool operator==(const TBitmap&, const TBitmap&) = default;
 
  private:
+  void ConvertPlainTo24BitInPlace();
   std::size_t RowOffset(int y) const { return static_cast<std::size_t>(height_ - 1 - y) * Stride(); }
 
   int width_ = 0;

@@ -1,14 +1,19 @@
 #include "gif/color_reduction.h"
 
 #include <algorithm>
-#include <array>
+#include <cstring>
 #include <memory>
+#include <utility>
 
 #include "gif/color_lookup.h"
 #include "gif/dib.h"
 #include "gif/dither.h"
 #include "gif/gif_exception.h"
 #include "gif/octree.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -105,39 +110,56 @@ TBitmap Reduce(TBitmap& bitmap, TReductionMethod method, TDitherKind dither, int
   return result;
 }
 
-// The cube index of every byte value's level, pre-multiplied per channel.
-struct TCubeTables {
-  std::array<std::uint8_t, 256> red, green, blue;
-  TCubeTables() {
-    for (int c = 0; c < 256; ++c) {
-      const int level = TNetscapeColorLookup::Level(static_cast<std::uint8_t>(c));
-      red[c] = static_cast<std::uint8_t>(36 * level);
-      green[c] = static_cast<std::uint8_t>(6 * level);
-      blue[c] = static_cast<std::uint8_t>(level);
-    }
+// The cube level (c + 3) div 51 of a component, as a multiply and a shift
+// (exact for 0..255), which compilers turn into vector code.
+inline std::uint32_t CubeLevel(std::uint32_t component) { return (component + 3) * 1286 >> 16; }
+
+inline std::uint8_t CubeIndex(const std::uint8_t* bgr) {
+  return static_cast<std::uint8_t>(36 * CubeLevel(bgr[2]) + 6 * CubeLevel(bgr[1]) + CubeLevel(bgr[0]));
+}
+
+// The cube indices of one row of 32-bit pixels; sixteen pixels at a time
+// with SSE2 where the target has it (the same arithmetic in 16-bit lanes).
+void MapRow32(const std::uint8_t* source, std::uint8_t* indices, int width) {
+  int x = 0;
+#if defined(__SSE2__)
+  const __m128i low = _mm_set1_epi32(0xFF);
+  const __m128i three = _mm_set1_epi16(3);
+  const __m128i scale = _mm_set1_epi16(1286);
+  const auto levels = [&](__m128i a, __m128i b, int shift) {
+    const __m128i wide = _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(a, shift), low),
+                                         _mm_and_si128(_mm_srli_epi32(b, shift), low));
+    return _mm_mulhi_epu16(_mm_add_epi16(wide, three), scale);
+  };
+  const auto cube = [&](__m128i a, __m128i b) {
+    const __m128i red = _mm_mullo_epi16(levels(a, b, 16), _mm_set1_epi16(36));
+    const __m128i green = _mm_mullo_epi16(levels(a, b, 8), _mm_set1_epi16(6));
+    return _mm_add_epi16(_mm_add_epi16(red, green), levels(a, b, 0));
+  };
+  for (; x + 16 <= width; x += 16) {
+    const std::uint8_t* p = source + 4 * static_cast<std::size_t>(x);
+    const __m128i first = cube(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)),
+                               _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16)));
+    const __m128i second = cube(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32)),
+                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 48)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(indices + x), _mm_packus_epi16(first, second));
   }
-};
+#endif
+  for (; x < width; ++x) indices[x] = CubeIndex(source + 4 * static_cast<std::size_t>(x));
+}
+
+void MapRow24(const std::uint8_t* source, std::uint8_t* indices, int width) {
+  for (int x = 0; x < width; ++x) indices[x] = CubeIndex(source + 3 * static_cast<std::size_t>(x));
+}
 
 bool IsPlainTrueColor(const TBitmap& bitmap) {
   if (bitmap.BitsPerPixel() == 24) return true;
   return bitmap.BitsPerPixel() == 32 && (!bitmap.HasColorMasks() || bitmap.ColorMasks() == kMasks888);
 }
 
-template <std::size_t BytesPerPixel>
-void MapRowsToCube(TBitmap& bitmap, TDIBWriter& writer) {
-  static const TCubeTables tables;
-  const int width = bitmap.Width();
-  for (int y = 0; y < bitmap.Height(); ++y) {
-    const std::uint8_t* p = bitmap.Row(y);
-    std::uint8_t* target = writer.ScanLine(y);
-    for (int x = 0; x < width; ++x, p += BytesPerPixel)
-      target[x] = static_cast<std::uint8_t>(tables.red[p[2]] + tables.green[p[1]] + tables.blue[p[0]]);
-  }
-}
-
 // The common road, rdWebCube with dkNearest from a 24- or 32-bit source:
 // each pixel maps on its own, so rows are mapped straight from the
-// source's bytes, and the source is converted only afterwards.
+// source's bytes, and the source is converted (in place) afterwards.
 TBitmap ReduceToCube(TBitmap& bitmap) {
   if (bitmap.Empty()) throw GIFException(sInvalidImageDimensions);
   const std::size_t needed = bitmap.Stride() * static_cast<std::size_t>(bitmap.Height());
@@ -145,12 +167,12 @@ TBitmap ReduceToCube(TBitmap& bitmap) {
   TBitmap result;
   TDIBWriter writer(result, WebCubePalette(), bitmap.Height(), bitmap.Width());
   if (bitmap.BitsPerPixel() == 32) {
-    MapRowsToCube<4>(bitmap, writer);
+    for (int y = 0; y < bitmap.Height(); ++y) MapRow32(bitmap.Row(y), writer.ScanLine(y), bitmap.Width());
   } else {
-    MapRowsToCube<3>(bitmap, writer);
+    for (int y = 0; y < bitmap.Height(); ++y) MapRow24(bitmap.Row(y), writer.ScanLine(y), bitmap.Width());
   }
-  writer.Commit();
   bitmap.ConvertTo24Bit();
+  writer.Commit();
   return result;
 }
 

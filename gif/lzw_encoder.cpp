@@ -1,5 +1,7 @@
 #include "gif/lzw_encoder.h"
 
+#include <utility>
+
 namespace {
 
 constexpr std::uint32_t kTableLimit = 4095;
@@ -30,19 +32,31 @@ void TLZWEncoder::EncodeStrings() {
     for (; p < span->end; ++p) {
       const std::uint8_t pixel = *p;
       if constexpr (Checked) CheckColor(pixel);
+      auto& recent = recent_[prefix];
+      if ((recent[0] & 0x1FF) == (kKnown | pixel)) {
+        prefix = recent[0] >> 9;
+        continue;
+      }
+      if ((recent[1] & 0x1FF) == (kKnown | pixel)) {
+        std::swap(recent[0], recent[1]);
+        prefix = recent[0] >> 9;
+        continue;
+      }
       const std::uint32_t key = (prefix << 8) | pixel;
       const int slot = table_.Find(key);
       if (table_.IsUsed(slot)) {
+        Remember(prefix, pixel, table_.CodeAt(slot));
         prefix = table_.CodeAt(slot);
         continue;
       }
       OutputCode(prefix);
-      prefix = pixel;
       if (nextFree_ < kTableLimit) {
+        Remember(prefix, pixel, nextFree_);
         table_.Store(slot, key, nextFree_++);
       } else {
         Clear();
       }
+      prefix = pixel;
     }
   }
   OutputCode(prefix);
@@ -52,22 +66,6 @@ void TLZWEncoder::Clear() {
   freshTable_ = true;
   OutputCode(clearCode_);
   table_.Clear();
+  recent_.fill({0, 0});
   nextFree_ = clearCode_ + 2;
-}
-
-// After each code the size follows the table: it grows once the next
-// free code no longer fits, stops at 12 bits, and falls back to the
-// initial size right after a clear code.
-void TLZWEncoder::OutputCode(std::uint32_t code) {
-  Output(code);
-  if (nextFree_ > largestCode_ || freshTable_) {
-    if (freshTable_) {
-      codeSize_ = initialCodeSize_;
-      largestCode_ = (1u << codeSize_) - 1;
-      freshTable_ = false;
-    } else {
-      ++codeSize_;
-      largestCode_ = codeSize_ == 12 ? 4096 : (1u << codeSize_) - 1;
-    }
-  }
 }

@@ -21,7 +21,7 @@ class THashTable {
 
   // The slot holding `key`, or the first empty slot of its probe sequence.
   int Find(std::uint32_t key) const {
-    int slot = static_cast<int>((key ^ (key >> 4)) % kSlots);
+    int slot = StartSlot(key);
     const std::uint32_t tag = key << 12;
     for (;;) {
       const std::uint32_t value = slots_[slot];
@@ -34,6 +34,14 @@ class THashTable {
   bool IsUsed(int slot) const { return (slots_[slot] & 0xFFFFF000u) != 0xFFFFF000u; }
   std::uint32_t CodeAt(int slot) const { return slots_[slot] & 0xFFFu; }
   void Store(int slot, std::uint32_t key, std::uint32_t code) { slots_[slot] = (key << 12) | (code & 0xFFFu); }
+
+  // (key ^ (key >> 4)) mod 8009. Keys have 20 bits, for which a multiply
+  // by 2^44 / 8009 (rounded up) and a shift give the exact quotient.
+  static int StartSlot(std::uint32_t key) {
+    const std::uint64_t x = key ^ (key >> 4);
+    const std::uint64_t quotient = (x * 2196552135ull) >> 44;
+    return static_cast<int>(x - quotient * kSlots);
+  }
 
  private:
   std::array<std::uint32_t, kSlots> slots_;
@@ -48,9 +56,36 @@ class TLZWEncoder final : public TGIFEncoder {
   void EncodeStrings();
 
   void Clear();
-  void OutputCode(std::uint32_t code);
+  // After each code the size follows the table: it grows once the next
+  // free code no longer fits, stops at 12 bits, and falls back to the
+  // initial size right after a clear code.
+  void OutputCode(std::uint32_t code) {
+    Output(code);
+    if (nextFree_ > largestCode_ || freshTable_) {
+      if (freshTable_) {
+        codeSize_ = initialCodeSize_;
+        largestCode_ = (1u << codeSize_) - 1;
+        freshTable_ = false;
+      } else {
+        ++codeSize_;
+        largestCode_ = codeSize_ == 12 ? 4096 : (1u << codeSize_) - 1;
+      }
+    }
+  }
+  // Entries of recent_: (code << 9) | 0x100 | pixel; 0 is none.
+  static constexpr std::uint32_t kKnown = 0x100;
+  void Remember(std::uint32_t prefix, std::uint8_t pixel, std::uint32_t code) {
+    recent_[prefix][1] = recent_[prefix][0];
+    recent_[prefix][0] = code << 9 | kKnown | pixel;
+  }
 
   THashTable table_;
+  // The two strings last found or made from each prefix code: the next
+  // pixel and its code. Pictures repeat the same continuations, so nine
+  // pixels in ten are found here with one load, where the hash lookup is
+  // a chain of arithmetic and an unpredictable branch; the hash table
+  // stays the authority, so the codes are the same either way.
+  std::array<std::array<std::uint32_t, 2>, 4096> recent_{};
   std::uint32_t nextFree_ = 0;
   std::uint32_t largestCode_ = 0;
 };

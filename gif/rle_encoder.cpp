@@ -1,21 +1,8 @@
 #include "gif/rle_encoder.h"
 
+#include <bit>
+#include <cmath>
 #include <cstring>
-
-std::int64_t IntegerSquareRoot(std::int64_t x) {
-  if (x < 2) return x;
-  std::int64_t r = 1;
-  std::int64_t v = x;
-  do {
-    r *= 2;
-    v /= 4;
-  } while (v != 0);
-  for (;;) {
-    v = (x / r + r) / 2;
-    if (v == r || v == r + 1) return r;
-    r = v;
-  }
-}
 
 void TRLEEncoder::EncodePixels() {
   sizeStepStart_ = clearCode_ - 1;
@@ -29,6 +16,26 @@ void TRLEEncoder::EncodePixels() {
   }
 }
 
+namespace {
+
+// The first byte from `p` on that differs from `pixel` (or `end`), eight
+// bytes at a time.
+const std::uint8_t* RunEnd(const std::uint8_t* p, const std::uint8_t* end, std::uint8_t pixel) {
+  if constexpr (std::endian::native == std::endian::little) {
+    const std::uint64_t pattern = 0x0101010101010101ull * pixel;
+    while (end - p >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, p, sizeof word);
+      if (const std::uint64_t diff = word ^ pattern; diff != 0) return p + std::countr_zero(diff) / 8;
+      p += 8;
+    }
+  }
+  while (p < end && *p == pixel) ++p;
+  return p;
+}
+
+}  // namespace
+
 // Runs are found by scanning whole stretches of equal bytes, which gives
 // the same run structure as looking at the pixels one at a time; a run
 // may continue from one stretch (an interlaced row) into the next.
@@ -40,8 +47,7 @@ void TRLEEncoder::EncodeRuns() {
     while (p < span->end) {
       const std::uint8_t pixel = *p;
       if constexpr (Checked) CheckColor(pixel);
-      const std::uint8_t* q = p + 1;
-      while (q < span->end && *q == pixel) ++q;
+      const std::uint8_t* q = RunEnd(p + 1, span->end, pixel);
       if (runLength > 0 && pixel != runColor_) {
         EmitRun(runLength);
         runLength = 0;
@@ -62,19 +68,6 @@ void TRLEEncoder::Clear() {
   freshTable_ = true;
   Output(clearCode_);
   codeSize_ = initialCodeSize_;
-}
-
-// Counts codes the way a decoder adds table entries (one per code after
-// the first following a clear), which keeps both code sizes in step.
-void TRLEEncoder::CountedOutput(std::uint32_t code) {
-  freshTable_ = false;
-  Output(code);
-  ++codeCount_;
-  if (codeCount_ >= sizeStep_) {
-    sizeStep_ += std::int64_t{1} << codeSize_;
-    ++codeSize_;
-  }
-  if (codeCount_ >= clearLimit_) Clear();
 }
 
 void TRLEEncoder::EmitRun(std::int64_t count) {
@@ -126,7 +119,8 @@ void TRLEEncoder::RunFromTable(std::int64_t count) {
     rest = count - repeats * tableLength_;
     extra = 1 + Cost(rest);
   }
-  if (1 + Cost(count) < repeats + extra) {
+  // Cost() is at least 1, so with two codes or fewer the table wins.
+  if (repeats + extra > 2 && 1 + Cost(count) < repeats + extra) {
     Clear();
     RunAfterClear(count);
     return;
@@ -162,8 +156,12 @@ std::int64_t TRLEEncoder::Cost(std::int64_t count) const {
   total += count / perTable * budget;
   count %= perTable;
   if (count > 0) {
-    std::int64_t m = IntegerSquareRoot(count);
-    while (m * (m + 1) >= 2 * count) --m;
+    // The smallest m with m (m + 1) >= 2 count. The loops below make the
+    // answer exact from any start, so a floating-point estimate (one
+    // instruction) serves as well as an integer square root (a chain of
+    // divisions) and keeps this per-run cost small.
+    std::int64_t m = static_cast<std::int64_t>((std::sqrt(8.0 * static_cast<double>(count) + 1) - 1) / 2);
+    while (m > 0 && m * (m + 1) >= 2 * count) --m;
     while (m * (m + 1) < 2 * count) ++m;
     total += m;
   }

@@ -17,7 +17,18 @@ class TRLEEncoder final : public TGIFEncoder {
   void EncodeRuns();
 
   void Clear();
-  void CountedOutput(std::uint32_t code);
+  // Counts codes the way a decoder adds table entries (one per code after
+  // the first following a clear), which keeps both code sizes in step.
+  void CountedOutput(std::uint32_t code) {
+    freshTable_ = false;
+    Output(code);
+    ++codeCount_;
+    if (codeCount_ >= sizeStep_) {
+      sizeStep_ += std::int64_t{1} << codeSize_;
+      ++codeSize_;
+    }
+    if (codeCount_ >= clearLimit_) Clear();
+  }
   void EmitRun(std::int64_t count);
   void RunAfterClear(std::int64_t count);
   void RunFromTable(std::int64_t count);
@@ -36,6 +47,3 @@ class TRLEEncoder final : public TGIFEncoder {
   std::int64_t clearLimitStart_ = 0;
   std::int64_t codeBudget_ = 0;
 };
-
-// Integer square root, rounded down.
-std::int64_t IntegerSquareRoot(std::int64_t x);

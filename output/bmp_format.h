@@ -12,7 +12,7 @@ inline constexpr std::size_t kCoreHeaderSize = 12;  // OS/2 1.x BITMAPCOREHEADER
 inline constexpr std::size_t kInfoHeaderSize = 40;  // BITMAPINFOHEADER
 inline constexpr std::size_t kV4HeaderSize = 108;
 inline constexpr std::size_t kV5HeaderSize = 124;
-inline constexpr std::size_t kMasksSize = 12;       // three 32-bit masks after a 40-byte header
+inline constexpr std::size_t kMasksSize = 12;  // three 32-bit masks after a 40-byte header
 
 inline constexpr std::uint16_t kSignature = 0x4D42;  // "BM" read little-endian
 

@@ -1,8 +1,8 @@
 #include "output/jpeg_error.h"
 
-#include <string>
-
 #include <jerror.h>
+
+#include <string>
 
 namespace {
 

@@ -7,11 +7,14 @@
 #pragma once
 
 #include <csetjmp>
-#include <cstddef>
-#include <cstdio>
 #include <stdexcept>
 
+// jpeglib.h uses FILE and size_t without including their headers.
+// clang-format off
+#include <cstddef>
+#include <cstdio>
 #include <jpeglib.h>
+// clang-format on
 
 // "JPEG error #%d" with libjpeg's message code.
 class EJPEGError : public std::runtime_error {

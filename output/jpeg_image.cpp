@@ -1,10 +1,10 @@
 #include "output/jpeg_image.h"
 
+#include <jerror.h>
+
 #include <cstring>
 #include <new>
 #include <optional>
-
-#include <jerror.h>
 
 #ifndef JCS_EXTENSIONS
 #error "libjpeg-turbo's extended colour spaces are needed to feed blue-green-red rows"

@@ -23,9 +23,7 @@ class TFileBytes {
     Require(at + 2);
     return bytes_[at] | (bytes_[at + 1] << 8);
   }
-  std::uint32_t U32(std::size_t at) const {
-    return U16(at) | (U16(at + 2) << 16);
-  }
+  std::uint32_t U32(std::size_t at) const { return U16(at) | (U16(at + 2) << 16); }
   std::int32_t I32(std::size_t at) const { return static_cast<std::int32_t>(U32(at)); }
   std::span<const std::uint8_t> From(std::size_t at) const { return bytes_.subspan(at); }
 

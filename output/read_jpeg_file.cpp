@@ -1,8 +1,8 @@
 #include "output/read_jpeg_file.h"
 
-#include <cstring>
-
 #include <jerror.h>
+
+#include <cstring>
 
 #include "output/image_limits.h"
 #include "platform/stream.h"
@@ -69,7 +69,9 @@ int ReadRows(TDecompressor& d, std::uint8_t* bits, std::size_t stride) {
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
   jpeg_start_decompress(&cinfo);
   JSAMPARRAY scratch = nullptr;
-  if (cmyk) scratch = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, cinfo.output_width * 4, 1);
+  if (cmyk)
+    scratch =
+        (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE, cinfo.output_width * 4, 1);
   const JDIMENSION height = cinfo.output_height;
   while (cinfo.output_scanline < height) {
     std::uint8_t* row = bits + (height - 1 - cinfo.output_scanline) * stride;

@@ -49,12 +49,13 @@ std::size_t ColorTableEntries(const TBitmap& image) {
 void SaveBitmapToStream(const TBitmap& image, TStream& stream) {
   const bool masks = WritesMasks(image);
   const std::size_t entries = ColorTableEntries(image);
-  const std::uint64_t pixelBytes = static_cast<std::uint64_t>(image.Stride()) * static_cast<std::uint64_t>(image.Height());
+  const std::uint64_t pixelBytes =
+      static_cast<std::uint64_t>(image.Stride()) * static_cast<std::uint64_t>(image.Height());
   // The file header records sizes in 32 bits.
   if (pixelBytes > 0xFFFF0000u) throw std::length_error("Image too large for a bitmap file");
   const std::uint32_t imageSize = static_cast<std::uint32_t>(pixelBytes);
-  const std::uint32_t offBits =
-      static_cast<std::uint32_t>(bmp::kFileHeaderSize + bmp::kInfoHeaderSize + (masks ? bmp::kMasksSize : 0) + 4 * entries);
+  const std::uint32_t offBits = static_cast<std::uint32_t>(bmp::kFileHeaderSize + bmp::kInfoHeaderSize +
+                                                           (masks ? bmp::kMasksSize : 0) + 4 * entries);
 
   THeaderBytes header;
   header.U16(bmp::kSignature);

@@ -66,6 +66,29 @@ TEST(Bitmap, ConvertTo24KeepsPixelsOfEveryDepth) {
   }
 }
 
+class ConvertInPlace : public testing::TestWithParam<int> {};
+
+// 32-bit rows shrink into their own store; every width changes the row
+// padding differently.
+TEST_P(ConvertInPlace, KeepsPixelsAndZeroesPadding) {
+  const int width = GetParam();
+  for (bool device : {false, true}) {
+    TBitmap image = device ? TBitmap::DeviceFormat(width, 3, 32) : TBitmap(width, 3, 32);
+    for (std::size_t i = 0; i < image.Bits().size(); ++i) image.Bits()[i] = static_cast<std::uint8_t>(i * 37 + 11);
+    const TBitmap before = image;
+    image.ConvertTo24Bit();
+    ASSERT_EQ(image.Bits().size(), TBitmap::StrideFor(width, 24) * 3);
+    EXPECT_FALSE(image.IsDeviceFormat());
+    for (int y = 0; y < 3; ++y) {
+      for (int x = 0; x < width; ++x) EXPECT_EQ(image.PixelColor(x, y), before.PixelColor(x, y)) << x << "," << y;
+      for (std::size_t pad = 3 * static_cast<std::size_t>(width); pad < image.Stride(); ++pad)
+        EXPECT_EQ(image.Row(y)[pad], 0) << "padding of row " << y;
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, ConvertInPlace, testing::Range(1, 10));
+
 TEST(Bitmap, RejectsImpossibleFormats) {
   EXPECT_THROW(TBitmap(1, 1, 7), std::invalid_argument);
   EXPECT_THROW(TBitmap(-1, 1, 24), std::invalid_argument);

@@ -268,12 +268,4 @@ INSTANTIATE_TEST_SUITE_P(Shapes, EncoderRoundTrip, testing::ValuesIn(RoundTripCa
          c.pattern;
 });
 
-TEST(RunLengthEncoder, IntegerSquareRootRoundsDown) {
-  for (std::int64_t x : std::vector<std::int64_t>{0, 1, 2, 3, 4, 8, 9, 15, 16, 17, 99, 100, 1000001, 4294967296LL, 4294967295LL}) {
-    const std::int64_t r = IntegerSquareRoot(x);
-    EXPECT_LE(r * r, x) << x;
-    EXPECT_GT((r + 1) * (r + 1), x) << x;
-  }
-}
-
 }  // namespace

@@ -48,10 +48,9 @@ std::vector<TRoundTripCase> RoundTripCases() {
   return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, BitmapRoundTrip, testing::ValuesIn(RoundTripCases()),
-                         [](const auto& info) {
-                           return info.param.picture.name + "_w" + std::to_string(info.param.width);
-                         });
+INSTANTIATE_TEST_SUITE_P(Depths, BitmapRoundTrip, testing::ValuesIn(RoundTripCases()), [](const auto& info) {
+  return info.param.picture.name + "_w" + std::to_string(info.param.width);
+});
 
 struct TGoldenCase {
   const char* name;

@@ -27,10 +27,9 @@ std::vector<std::string> CorruptFiles() {
   return names;
 }
 
-const char* const kBitmapTexts[] = {kBitmapNotBMP,        kBitmapTruncated,        kBitmapHeaderUnsupported,
-                                    kBitmapFormatUnsupported, kBitmapBadSize,      kBitmapTooLarge,
-                                    kBitmapBadOffset,     kBitmapBadColorTable,    kBitmapBadCompressedData,
-                                    kBitmapBadColorIndex};
+const char* const kBitmapTexts[] = {
+    kBitmapNotBMP,   kBitmapTruncated, kBitmapHeaderUnsupported, kBitmapFormatUnsupported, kBitmapBadSize,
+    kBitmapTooLarge, kBitmapBadOffset, kBitmapBadColorTable,     kBitmapBadCompressedData, kBitmapBadColorIndex};
 
 class CorruptFile : public testing::TestWithParam<std::string> {};
 
@@ -38,9 +37,13 @@ class CorruptFile : public testing::TestWithParam<std::string> {};
 // sanitizers catch any read or write outside the buffers on the way.
 TEST_P(CorruptFile, IsRefusedWithAClearError) {
   const std::string path = (CorruptFolder() / GetParam()).string();
+  // The caller's current image, which a refused file must leave alone.
+  TBitmap current(2, 2, 24);
+  current.Row(0)[0] = 0x5A;
+  const TBitmap before = current;
   try {
-    const TBitmap image = LoadImageFile(path);
-    FAIL() << "accepted as a " << image.Width() << "x" << image.Height() << " image";
+    current = LoadImageFile(path);
+    FAIL() << "accepted as a " << current.Width() << "x" << current.Height() << " image";
   } catch (const EInvalidBitmap& e) {
     EXPECT_EQ(ImageFileTypeOf(path), TImageFileType::ftBitmap);
     EXPECT_NE(std::find_if(std::begin(kBitmapTexts), std::end(kBitmapTexts),
@@ -51,11 +54,13 @@ TEST_P(CorruptFile, IsRefusedWithAClearError) {
     EXPECT_EQ(ImageFileTypeOf(path), TImageFileType::ftJPEG);
     EXPECT_EQ(std::string(e.what()), "JPEG error #" + std::to_string(e.Code()));
   }
+  EXPECT_EQ(current, before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, CorruptFile, testing::ValuesIn(CorruptFiles()), [](const auto& info) {
   std::string name = info.param;
-  std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
   return name;
 });
 

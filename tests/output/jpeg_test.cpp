@@ -92,7 +92,8 @@ class JPEGRoundTrip : public testing::TestWithParam<TSourceCase> {};
 // source bitmap is not touched, whatever its format.
 TEST_P(JPEGRoundTrip, ColoursComeBackAndSourceStaysAsItWas) {
   const TBitmap quadrants = MakeQuadrants(64, 48);
-  TBitmap source = GetParam().device ? TBitmap::DeviceFormat(64, 48, GetParam().bits) : TBitmap(64, 48, GetParam().bits);
+  TBitmap source =
+      GetParam().device ? TBitmap::DeviceFormat(64, 48, GetParam().bits) : TBitmap(64, 48, GetParam().bits);
   for (int y = 0; y < 48; ++y) {
     for (int x = 0; x < 64; ++x) {
       const TRGBQuad c = quadrants.PixelColor(x, y);
@@ -127,9 +128,7 @@ INSTANTIATE_TEST_SUITE_P(Sources, JPEGRoundTrip,
                                          TSourceCase{"capture32", 32, true}, TSourceCase{"capture16", 16, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(JPEGWriter, EmptyImageIsALibraryError) {
-  EXPECT_THROW(Compress(TBitmap(), 100), EJPEGError);
-}
+TEST(JPEGWriter, EmptyImageIsALibraryError) { EXPECT_THROW(Compress(TBitmap(), 100), EJPEGError); }
 
 TEST(JPEGWriter, FileHoldsTheWholeStream) {
   const auto path = std::filesystem::temp_directory_path() / "grabwell_jpeg_writer_test.jpg";

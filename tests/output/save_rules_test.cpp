@@ -1,9 +1,10 @@
+#include "output/save_rules.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include "output/open_image.h"
-#include "output/save_rules.h"
 
 namespace {
 
@@ -92,20 +93,15 @@ struct TOpenCase {
 
 class OpenImageType : public testing::TestWithParam<TOpenCase> {};
 
-TEST_P(OpenImageType, FollowsTheLastFourCharacters) {
-  EXPECT_EQ(ImageFileTypeOf(GetParam().name), GetParam().type);
-}
+TEST_P(OpenImageType, FollowsTheLastFourCharacters) { EXPECT_EQ(ImageFileTypeOf(GetParam().name), GetParam().type); }
 
-INSTANTIATE_TEST_SUITE_P(Names, OpenImageType,
-                         testing::Values(TOpenCase{"C:\\a\\shot.jpg", TImageFileType::ftJPEG},
-                                         TOpenCase{"shot.JpG", TImageFileType::ftJPEG},
-                                         TOpenCase{"C:\\a\\shot.BMP", TImageFileType::ftBitmap},
-                                         TOpenCase{"shot.bmp", TImageFileType::ftBitmap},
-                                         TOpenCase{"shot.jpeg", TImageFileType::ftUnknown},
-                                         TOpenCase{"shot.JPEG", TImageFileType::ftUnknown},
-                                         TOpenCase{"shot.gif", TImageFileType::ftUnknown},
-                                         TOpenCase{"bmp", TImageFileType::ftUnknown},
-                                         TOpenCase{"", TImageFileType::ftUnknown}));
+INSTANTIATE_TEST_SUITE_P(
+    Names, OpenImageType,
+    testing::Values(TOpenCase{"C:\\a\\shot.jpg", TImageFileType::ftJPEG}, TOpenCase{"shot.JpG", TImageFileType::ftJPEG},
+                    TOpenCase{"C:\\a\\shot.BMP", TImageFileType::ftBitmap},
+                    TOpenCase{"shot.bmp", TImageFileType::ftBitmap}, TOpenCase{"shot.jpeg", TImageFileType::ftUnknown},
+                    TOpenCase{"shot.JPEG", TImageFileType::ftUnknown}, TOpenCase{"shot.gif", TImageFileType::ftUnknown},
+                    TOpenCase{"bmp", TImageFileType::ftUnknown}, TOpenCase{"", TImageFileType::ftUnknown}));
 
 TEST(OpenImage, UnknownTypeIsRefusedBeforeTheFileIsTouched) {
   try {

@@ -2,10 +2,10 @@
 
 const std::vector<TPictureCase>& PictureCases() {
   static const std::vector<TPictureCase> cases = {
-      {"bits1", 1, false, false},       {"bits4", 4, false, false},      {"bits8", 8, false, false},
-      {"bits15", 15, false, false},     {"bits16", 16, false, false},    {"bits24", 24, false, false},
-      {"bits32", 32, false, false},     {"bits32_masks", 32, false, true}, {"device8", 8, true, false},
-      {"device16", 16, true, false},    {"device24", 24, true, false},   {"device32", 32, true, false},
+      {"bits1", 1, false, false},    {"bits4", 4, false, false},        {"bits8", 8, false, false},
+      {"bits15", 15, false, false},  {"bits16", 16, false, false},      {"bits24", 24, false, false},
+      {"bits32", 32, false, false},  {"bits32_masks", 32, false, true}, {"device8", 8, true, false},
+      {"device16", 16, true, false}, {"device24", 24, true, false},     {"device32", 32, true, false},
   };
   return cases;
 }
