@@ -3,19 +3,18 @@
 # its seed corpus from tests/fuzz/corpus/<target>/ when there is one.
 #   scripts/run-fuzzers.sh BUILD_DIR SECONDS
 set -euo pipefail
-build=$1
+build=$(cd "$1" && pwd)
 seconds=$2
 root=$(cd "$(dirname "$0")/.." && pwd)
-shopt -s nullglob
-targets=("$build"/tests/fuzz/fuzz_*)
+mapfile -t targets < <(find "$build/tests/fuzz" -type f -name 'fuzz_*' -perm -u+x 2>/dev/null | sort)
 passed=0
 failed=0
 for target in "${targets[@]}"; do
-  [ -x "$target" ] || continue
   name=$(basename "$target")
   work=$(mktemp -d)
   corpus=("$work")
-  [ -d "$root/tests/fuzz/corpus/$name" ] && corpus+=("$root/tests/fuzz/corpus/$name")
+  seeds=$root/tests/fuzz/corpus/${name#fuzz_}
+  [ -d "$seeds" ] && corpus+=("$seeds")
   echo "fuzz: $name for ${seconds}s"
   if (cd "$work" && "$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=0 "${corpus[@]}" >"$work/log" 2>&1); then
     passed=$((passed + 1))
@@ -27,4 +26,5 @@ for target in "${targets[@]}"; do
   rm -rf "$work"
 done
 echo "fuzz: $passed passed, $failed failed"
+[ "${#targets[@]}" -gt 0 ] || { echo "fuzz: no fuzz targets built" >&2; exit 1; }
 [ "$failed" -eq 0 ]

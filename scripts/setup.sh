@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools nasm dpkg-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev libjpeg62-turbo-dev libgif-dev giflib-tools
   wine64 xvfb xdotool xclip x11-utils imagemagick
-  python3 python3-pytest python3-pil python3-aiosmtpd mpack sharutils
+  python3 python3-pytest python3-pil python3-aiosmtpd mpack sharutils media-types
   zip
 )
 

@@ -1,0 +1,157 @@
+#include "app/win/main_win.h"
+
+#include "app/capture_settings.h"
+#include "app/program_dir.h"
+#include "app/resources/resource_ids.h"
+#include "app/web_pages.h"
+#include "app/win/version_reader.h"
+#include "platform/win32/executable_path.h"
+#include "platform/win32/shell.h"
+#include "platform/win32/text.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TMainWin";
+constexpr wchar_t kCaption[] = L"Grabwell 2000";
+
+// The window's designed place and client size; the height loses 76 pixels
+// at creation.
+constexpr int kLeft = 362, kTop = 138, kClientWidth = 480, kClientHeight = 231, kHeightReduction = 76;
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION;  // fixed single border, no border icons
+
+const win::TWindowClass& MainWinClass() {
+  static const win::TWindowClass window_class([] {
+    WNDCLASSEXW description = win::TWindow::ClassDescription(kClassName);
+    description.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_GRABWELL));
+    return description;
+  }());
+  return window_class;
+}
+
+}  // namespace
+
+TMainWin::TMainWin(TContext context) : context_(std::move(context)), MyPopUp(BuildTrayMenu()) {
+  ReadVersionInfo(VersionInfo, win::ExecutablePath());
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
+  win::TWindowParams params;
+  params.class_name = MainWinClass().Name();
+  params.caption = kCaption;
+  params.style = kStyle;
+  params.x = kLeft;
+  params.y = kTop;
+  params.width = frame.right - frame.left;
+  params.height = frame.bottom - frame.top;
+  CreateHandle(params);
+}
+
+LRESULT TMainWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE:
+      FormCreate();
+      return 0;
+    case WM_CLOSE:
+      FormClose();
+      DestroyWindow(Handle());
+      return 0;
+    case WM_DESTROY:
+      FormDestroy();
+      return 0;
+    case WM_TIMER:
+      if (wparam == kHookTimerId) HookTimerTimer();
+      return 0;
+    case WM_COMMAND:
+      MenuCommand(LOWORD(wparam));
+      return 0;
+    default:
+      return Default(message, wparam, lparam);
+  }
+}
+
+void TMainWin::FormCreate() {
+  CaptureInProgress = false;
+  InitHookShare();
+  HookTheKeyboard();
+  HookTheMouse();
+  ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+  ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
+
+  TaskIcon1 = std::make_unique<win::TTaskIcon>(Handle(), context_.TrayShell);
+  TaskIcon1->SetToolTip(kCaption);
+  TaskIcon1->SetTaskIconID(0);
+  TaskIcon1->SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_GRABWELL)));
+  TaskIcon1->OnClick = [](win::TTaskIcon&) {};  // a left click does nothing
+  TaskIcon1->OnRightClick = [this](win::TTaskIcon&, win::TMouseButton, win::TShiftState, int x, int y) {
+    TaskIcon1RightClick(x, y);
+  };
+  TaskIcon1->SetActive(true);
+
+  RECT frame{};
+  GetWindowRect(Handle(), &frame);
+  SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top - kHeightReduction,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+  SetTimer(Handle(), kHookTimerId, kHookTimerInterval, nullptr);
+
+  // The configuration dialog that greets a first run is not part of the
+  // program yet; the flag is cleared all the same so that the next start
+  // is not a first run.
+  if (context_.Settings.FirstTime) context_.Settings.FirstTime = false;
+}
+
+void TMainWin::InitHookShare() {
+  THookShare& share = context_.Share;
+  const std::uint32_t self = HandleToField(reinterpret_cast<std::uintptr_t>(Handle()));
+  share.MainWindowHandle = self;
+  share.Flag = 0;
+  share.HookMode = kHookModeIdle;
+  share.HotKeyTargetWindow = self;
+  share.HotKeyEntryActive = 0;
+  if (IsHotKeyNumber(context_.Settings.CaptureKey)) share.HotKeyEnabled[context_.Settings.CaptureKey] = 1;
+}
+
+void TMainWin::FormClose() {
+  context_.SaveSettings();
+  UnHookTheKeyboard();
+  UnHookTheMouse();
+}
+
+void TMainWin::FormDestroy() {
+  KillTimer(Handle(), kHookTimerId);
+  TaskIcon1.reset();  // takes the icon out of the notification area
+  PostQuitMessage(0);
+}
+
+void TMainWin::MenuCommand(unsigned command) {
+  switch (command) {
+    case tcRestoreHooks:
+      RestoreTheHooks();
+      break;
+    case tcHelp:
+      PopHelpClick();
+      break;
+    case tcWebSite:
+      mnuWebSiteClick();
+      break;
+    case tcUpdate:
+      mnuUpdateClick();
+      break;
+    case tcTerminate:
+      mnuTerminateClick();
+      break;
+    default:
+      break;
+  }
+}
+
+void TMainWin::TaskIcon1RightClick(int x, int y) { MyPopUp.PopUp(Handle(), x, y); }
+
+void TMainWin::mnuTerminateClick() { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+void TMainWin::PopHelpClick() { win::ShowHelpContents(Handle(), win::Widen(HelpFilePath(ProgramDir))); }
+
+void TMainWin::mnuWebSiteClick() { win::ShellOpen(nullptr, L"open", win::Widen(kWebSiteAddress), SW_SHOW); }
+
+void TMainWin::mnuUpdateClick() {
+  win::ShellOpen(Handle(), nullptr, win::Widen(UpdatePageAddress(VersionInfo.VersionLabel())), SW_SHOWNORMAL);
+}

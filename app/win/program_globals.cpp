@@ -1,0 +1,4 @@
+#include "app/win/program_globals.h"
+
+bool ConfigDialogOpen = false;
+bool AboutBoxOpen = false;

@@ -1,0 +1,31 @@
+// Writes the lines of a message into a stream: every line gets CR LF, and
+// every line that begins with "." gets one more "." in front (SMTP
+// transparency), so the message can go after DATA unchanged.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/stream.h"
+
+class TLineWriter {
+ public:
+  explicit TLineWriter(TStream& target) : target_(target) {}
+  TLineWriter(const TLineWriter&) = delete;
+  TLineWriter& operator=(const TLineWriter&) = delete;
+
+  // Writes `text` as one or more lines: a CR LF, a lone CR or a lone LF
+  // inside it ends a line, so no bare line end reaches the wire and every
+  // line is dot-doubled. An empty text writes an empty line.
+  void WriteLine(std::string_view text);
+  // Writes one line that holds no CR or LF, as every encoder's line is.
+  void WriteEncodedLine(std::string_view line) { WriteOneLine(line); }
+  // Hands the buffered lines to the stream. Call once at the end.
+  void Flush();
+
+ private:
+  void WriteOneLine(std::string_view line);
+
+  TStream& target_;
+  std::string buffer_;
+};

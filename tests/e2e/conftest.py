@@ -1,0 +1,98 @@
+"""Fixtures of the end-to-end tests: one Xvfb display, one fresh Wine prefix
+and one virtual desktop per session; before each test a clean settings file
+and afterwards no copy of the program left running, even when a test fails."""
+
+from __future__ import annotations
+
+import os
+import re
+import sys
+import tempfile
+from pathlib import Path
+
+import pytest
+
+sys.path.insert(0, str(Path(__file__).parent))
+
+from grabwell import Grabwell  # noqa: E402
+from settings_file import remove_settings, settings_path  # noqa: E402
+from wine_desktop import WineDesktop, copy_program  # noqa: E402
+
+REPO = Path(__file__).resolve().parents[2]
+BUILD = Path(os.environ.get("GRABWELL_WIN64_BUILD", REPO / "build" / "win64"))
+FAILURE_SHOTS = REPO / "build" / "e2e-failures"
+
+
+@pytest.hookimpl(hookwrapper=True)
+def pytest_runtest_makereport(item, call):
+    outcome = yield
+    report = outcome.get_result()
+    setattr(item, f"report_{report.when}", report)
+
+
+@pytest.fixture(scope="session")
+def session_dir():
+    with tempfile.TemporaryDirectory(prefix="grabwell-e2e-") as path:
+        yield Path(path)
+
+
+@pytest.fixture(scope="session")
+def desktop(session_dir):
+    probe = BUILD / "tests" / "probe" / "probe.exe"
+    if not probe.exists():
+        pytest.fail(f"{probe} is missing; build the win64 preset first (make win64)")
+    wine_desktop = WineDesktop(session_dir, probe)
+    try:
+        wine_desktop.start()
+        yield wine_desktop
+    finally:
+        wine_desktop.close()
+
+
+@pytest.fixture(scope="session")
+def program(desktop, session_dir):
+    """GRBWEL.EXE with KVEXHK.DLL beside it, in a folder of the session."""
+    return copy_program(BUILD, session_dir / "Grabwell")
+
+
+@pytest.fixture
+def windows_dir(desktop):
+    """The Windows directory, without a settings file when the test starts."""
+    remove_settings(desktop.windows_dir)
+    return desktop.windows_dir
+
+
+@pytest.fixture
+def settings_file(windows_dir):
+    return settings_path(windows_dir)
+
+
+@pytest.fixture
+def start_grabwell(request, desktop, program, windows_dir):
+    """Starts copies of the program; if one still runs at the end of the
+    test, Wine is restarted, which ends it and clears its tray icon."""
+    started: list[Grabwell] = []
+
+    def start(log_name: str = "grabwell.log") -> Grabwell:
+        copy = Grabwell(desktop, program, log_name)
+        started.append(copy)
+        return copy
+
+    yield start
+
+    report = getattr(request.node, "report_call", None)
+    if report is not None and report.failed:
+        FAILURE_SHOTS.mkdir(parents=True, exist_ok=True)
+        shot = FAILURE_SHOTS / (re.sub(r"[^\w.-]", "_", request.node.name) + ".png")
+        desktop.screenshot(shot)
+        print(f"screenshot of the failed test's desktop: {shot}")
+    if any(copy.running() for copy in started):
+        desktop.restart_wine()
+
+
+@pytest.fixture
+def returning_user(windows_dir, settings_file):
+    """A settings file of a user who has run the program before, so that no
+    configuration dialog opens at start."""
+    settings_file.write_bytes(b"[Misc]\r\nFirst Time=No\r\n")
+    return settings_file
