@@ -35,7 +35,16 @@ void TGIFEncoder::Compress(TStream& stream, int bitsPerPixel, int colorCount, co
 
   TGIFWriter writer(stream);
   writer_ = &writer;
-  if (data != nullptr && height > 0 && width > 0) EncodePixels();
+  if (data != nullptr && height > 0 && width > 0) {
+    try {
+      EncodePixels();
+    } catch (...) {
+      // What was coded before the error stays in the stream, to the last
+      // whole byte, as if bytes had left one at a time.
+      FlushWholeBytes();
+      throw;
+    }
+  }
   Output(endCode_);
   writer.Close();
   writer_ = nullptr;
@@ -67,6 +76,14 @@ void TGIFEncoder::CheckColor(std::uint8_t pixel) const {
   if (pixel >= colorCount_) throw GIFException(sColorNotInColorTable);
 }
 
+void TGIFEncoder::FlushWholeBytes() {
+  while (bitsHeld_ >= 8) {
+    writer_->Put(static_cast<std::uint8_t>(accumulator_));
+    accumulator_ >>= 8;
+    bitsHeld_ -= 8;
+  }
+}
+
 void TGIFEncoder::FlushBits() {
   while (bitsHeld_ > 0) {
     writer_->Put(static_cast<std::uint8_t>(accumulator_));
@@ -74,4 +91,5 @@ void TGIFEncoder::FlushBits() {
     bitsHeld_ -= 8;
   }
   bitsHeld_ = 0;
+  accumulator_ = 0;
 }

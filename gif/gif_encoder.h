@@ -41,17 +41,16 @@ class TGIFEncoder {
   // True when every byte value is a valid index, so no check is needed.
   bool AllColorsValid() const { return colorCount_ > 255; }
 
+  // Codes go out least significant bit first. Whole 32-bit words leave
+  // the accumulator at once; the end code flushes the rest, the last byte
+  // padded with zero bits.
   void Output(std::uint32_t code) {
-    if (bitsHeld_ > 0) {
-      accumulator_ = (static_cast<std::uint64_t>(code) << bitsHeld_) | (accumulator_ & ((1ull << bitsHeld_) - 1));
-    } else {
-      accumulator_ = code;
-    }
+    accumulator_ |= static_cast<std::uint64_t>(code) << bitsHeld_;
     bitsHeld_ += codeSize_;
-    while (bitsHeld_ >= 8) {
-      writer_->Put(static_cast<std::uint8_t>(accumulator_));
-      accumulator_ >>= 8;
-      bitsHeld_ -= 8;
+    if (bitsHeld_ >= 32) {
+      writer_->Put4(static_cast<std::uint32_t>(accumulator_));
+      accumulator_ >>= 32;
+      bitsHeld_ -= 32;
     }
     if (code == endCode_) FlushBits();
   }
@@ -69,6 +68,7 @@ class TGIFEncoder {
 
  private:
   void FlushBits();
+  void FlushWholeBytes();
 
   std::uint64_t accumulator_ = 0;
   int bitsHeld_ = 0;

@@ -8,6 +8,7 @@ void TRLEEncoder::EncodePixels() {
   sizeStepStart_ = clearCode_ - 1;
   clearLimitStart_ = bitsPerPixel_ <= 3 ? 9 : clearCode_ - 2;
   codeBudget_ = 4095 - static_cast<std::int64_t>(baseCode_);
+  for (std::int64_t n = 0; n < kSmallRuns; ++n) smallRunCosts_[static_cast<std::size_t>(n)] = CostOfLongRun(n);
   Clear();
   if (AllColorsValid()) {
     EncodeRuns<false>();
@@ -147,7 +148,7 @@ void TRLEEncoder::RunByClearOrLiterals(std::int64_t count) {
   for (std::int64_t i = 0; i < count; ++i) CountedOutput(runColor_);
 }
 
-std::int64_t TRLEEncoder::Cost(std::int64_t count) const {
+std::int64_t TRLEEncoder::CostOfLongRun(std::int64_t count) const {
   const std::int64_t budget = codeBudget_;
   const std::int64_t perTable = budget * (budget + 1) / 2;
   std::int64_t total = 0;

@@ -4,6 +4,7 @@
 // the previous colour), so any GIF decoder reads its output.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "gif/gif_encoder.h"
@@ -35,7 +36,14 @@ class TRLEEncoder final : public TGIFEncoder {
   void RunByClearOrLiterals(std::int64_t count);
   void RestoreClearLimit();
   // Codes that RunAfterClear needs for `count` pixels.
-  std::int64_t Cost(std::int64_t count) const;
+  std::int64_t Cost(std::int64_t count) const {
+    return count < kSmallRuns ? smallRunCosts_[static_cast<std::size_t>(count)] : CostOfLongRun(count);
+  }
+  std::int64_t CostOfLongRun(std::int64_t count) const;
+
+  // Most runs are short; their costs are worked out once per frame.
+  static constexpr std::int64_t kSmallRuns = 64;
+  std::array<std::int64_t, kSmallRuns> smallRunCosts_{};
 
   std::uint32_t runColor_ = 0;
   std::uint32_t tableColor_ = 0;
