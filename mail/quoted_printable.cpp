@@ -81,9 +81,27 @@ class TBlockReader {
   std::uint64_t remaining_ = 0;
 };
 
-// The position of the first CR or LF in `text`, or its size.
+// Whether one of the 8 bytes of `word` is a CR or an LF: a byte equal to
+// one of them turns to zero, and the borrow of subtracting 1 from a zero
+// byte sets its top bit.
+bool HasLineEnd(std::uint64_t word) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  constexpr std::uint64_t kTops = 0x8080808080808080;
+  const std::uint64_t cr = word ^ (kOnes * '\r');
+  const std::uint64_t lf = word ^ (kOnes * '\n');
+  return (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kTops;
+}
+
+// The position of the first CR or LF in `text`, or its size. Skips 8 bytes
+// at a time up to the word that holds one.
 std::size_t FindLineEnd(std::string_view text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    if (HasLineEnd(word)) break;
+  }
+  for (; i < text.size(); ++i) {
     if (IsLineEnd(static_cast<std::uint8_t>(text[i]))) return i;
   }
   return text.size();
@@ -144,15 +162,18 @@ void TQuotedPrintable::EncodeParagraph(std::string_view paragraph) {
 }
 
 void TQuotedPrintable::AppendPiece(std::string_view piece, bool softBreak) {
-  // A piece holds at most 65 bytes of 3 characters each and the soft break;
-  // the last byte copies 3 characters whatever its length.
+  // A piece holds at most 65 bytes of 3 characters each and the soft break.
+  // The whole 4-byte entry of the last byte, written at most 192 characters
+  // in, still fits.
+  static_assert(sizeof(TEscape) == 4);
   std::array<char, kPieceLength * 3 + 1> text;
+  if (piece.size() > kPieceLength) throw std::logic_error("Quoted-printable piece is too long");
   char* out = text.data();
-  // Every byte copies three characters and advances by its own length, so
+  // Every byte copies its whole entry and advances by its own length, so
   // the loop has no branch that random data would mispredict.
   for (const char ch : piece) {
     const TEscape& escape = kEscapes[static_cast<std::uint8_t>(ch)];
-    std::memcpy(out, escape.text, 3);
+    std::memcpy(out, &escape, sizeof escape);
     out += escape.length;
   }
   if (softBreak) *out++ = '=';

@@ -136,6 +136,8 @@ struct TContentKind {
   std::string alphabet;
 };
 
+void PrintTo(const TContentKind& kind, std::ostream* out) { *out << kind.name; }
+
 std::string RandomContent(std::mt19937& engine, std::size_t size, const std::string& alphabet) {
   std::string content(size, '\0');
   for (auto& c : content) {
