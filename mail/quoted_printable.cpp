@@ -41,66 +41,99 @@ constexpr std::array<TEscape, 256> MakeEscapes() {
 
 constexpr std::array<TEscape, 256> kEscapes = MakeEscapes();
 
-// Gives the source one byte at a time from a block buffer, with the one
-// step back that a line end needs.
-class TByteReader {
+// Gives the source in blocks: the unread bytes of the current block, read
+// further when that is used up.
+class TBlockReader {
  public:
-  explicit TByteReader(TStream& source) : source_(source), block_(kReadBlock) {
+  explicit TBlockReader(TStream& source) : source_(source), block_(kReadBlock) {
     source_.SetPosition(0);
     remaining_ = source_.Size();
   }
 
   bool AtEnd() const { return remaining_ == 0; }
+  std::uint64_t Remaining() const { return remaining_; }
 
-  std::uint8_t Next() {
-    if (next_ == filled_) {
+  // The unread bytes of the block, never empty before the end; a source
+  // that ends before its size raises "Stream read error".
+  std::string_view Unread() {
+    if (next_ == filled_ && remaining_ > 0) {
       filled_ = source_.Read(block_.data(), block_.size());
       next_ = 0;
       if (filled_ == 0) throw EStreamError("Stream read error");
     }
-    --remaining_;
-    return block_[next_++];
+    const std::size_t count = static_cast<std::size_t>(std::min<std::uint64_t>(filled_ - next_, remaining_));
+    return std::string_view(block_.data() + next_, count);
   }
 
-  // Steps back over the byte just read by Next.
-  void StepBack() {
-    --next_;
-    ++remaining_;
+  // Passes over `count` bytes of Unread, letting the application process
+  // its pending messages once for each of them.
+  void Consume(std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) ProcessPendingMessages();
+    next_ += count;
+    remaining_ -= count;
   }
 
  private:
   TStream& source_;
-  std::vector<std::uint8_t> block_;
+  std::vector<char> block_;
   std::size_t next_ = 0;
   std::size_t filled_ = 0;
   std::uint64_t remaining_ = 0;
 };
 
+// Whether one of the 8 bytes of `word` is a CR or an LF: a byte equal to
+// one of them turns to zero, and the borrow of subtracting 1 from a zero
+// byte sets its top bit.
+bool HasLineEnd(std::uint64_t word) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101;
+  constexpr std::uint64_t kTops = 0x8080808080808080;
+  const std::uint64_t cr = word ^ (kOnes * '\r');
+  const std::uint64_t lf = word ^ (kOnes * '\n');
+  return (((cr - kOnes) & ~cr) | ((lf - kOnes) & ~lf)) & kTops;
+}
+
+// The position of the first CR or LF in `text`, or its size. Skips 8 bytes
+// at a time up to the word that holds one.
+std::size_t FindLineEnd(std::string_view text) {
+  std::size_t i = 0;
+  for (; i + 8 <= text.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, 8);
+    if (HasLineEnd(word)) break;
+  }
+  for (; i < text.size(); ++i) {
+    if (IsLineEnd(static_cast<std::uint8_t>(text[i]))) return i;
+  }
+  return text.size();
+}
+
 }  // namespace
 
 void TQuotedPrintable::Encode() {
-  TByteReader reader(source_);
+  TBlockReader reader(source_);
   // Room for the lines of binary data or of text with longish lines, so the
   // list seldom has to move its lines while it grows.
   target_.reserve(target_.size() + static_cast<std::size_t>(source_.Size() / 48) + 1);
-  // One paragraph at most, written by index: no growth checks per byte.
+  // One paragraph at most, gathered block piece by block piece.
   std::string paragraph(kParagraphLimit, '\0');
   while (!reader.AtEnd() && !Stop) {
     std::size_t length = 0;
     while (!reader.AtEnd()) {
-      const std::uint8_t c = reader.Next();
-      ProcessPendingMessages();
+      const std::string_view unread = reader.Unread();
+      std::size_t take = FindLineEnd(unread);
       // The last byte of the source always belongs to the paragraph.
-      if (IsLineEnd(c) && !reader.AtEnd()) {
-        if (!IsLineEnd(reader.Next())) {
-          reader.StepBack();
-        } else {
-          ProcessPendingMessages();
-        }
+      const bool lineEnd = take < unread.size() && reader.Remaining() > take + 1;
+      if (!lineEnd && take < unread.size()) ++take;
+      if (take > kParagraphLimit - length) throw std::runtime_error("Paragraph is too large");
+      std::memcpy(paragraph.data() + length, unread.data(), take);
+      length += take;
+      reader.Consume(take);
+      if (lineEnd) {
+        reader.Consume(1);
+        // A second CR or LF right after belongs to the same line end.
+        if (!reader.AtEnd() && IsLineEnd(static_cast<std::uint8_t>(reader.Unread().front()))) reader.Consume(1);
         break;
       }
-      if (length == kParagraphLimit) throw std::runtime_error("Paragraph is too large");
-      paragraph[length++] = static_cast<char>(c);
     }
     EncodeParagraph(std::string_view(paragraph.data(), length));
   }
@@ -129,18 +162,20 @@ void TQuotedPrintable::EncodeParagraph(std::string_view paragraph) {
 }
 
 void TQuotedPrintable::AppendPiece(std::string_view piece, bool softBreak) {
-  std::size_t length = softBreak ? 1 : 0;
-  for (const char ch : piece) length += kEscapes[static_cast<std::uint8_t>(ch)].length;
-  // Room for the three characters that the last byte copies.
-  std::string& line = target_.emplace_back(length + 2, '\0');
-  char* out = line.data();
-  // Every byte copies three characters and advances by its own length, so
+  // A piece holds at most 65 bytes of 3 characters each and the soft break.
+  // The whole 4-byte entry of the last byte, written at most 192 characters
+  // in, still fits.
+  static_assert(sizeof(TEscape) == 4);
+  std::array<char, kPieceLength * 3 + 1> text;
+  if (piece.size() > kPieceLength) throw std::logic_error("Quoted-printable piece is too long");
+  char* out = text.data();
+  // Every byte copies its whole entry and advances by its own length, so
   // the loop has no branch that random data would mispredict.
   for (const char ch : piece) {
     const TEscape& escape = kEscapes[static_cast<std::uint8_t>(ch)];
-    std::memcpy(out, escape.text, 3);
+    std::memcpy(out, &escape, sizeof escape);
     out += escape.length;
   }
   if (softBreak) *out++ = '=';
-  line.resize(length);
+  target_.emplace_back(text.data(), static_cast<std::size_t>(out - text.data()));
 }

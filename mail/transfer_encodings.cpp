@@ -1,5 +1,6 @@
 #include "mail/transfer_encodings.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -33,13 +34,41 @@ constexpr TPairTable MakePairTable() {
 constexpr TPairTable kBase64Pairs = MakePairTable<Base64Char>();
 constexpr TPairTable kUUPairs = MakePairTable<UUChar>();
 
+// The 8 bytes at `in` as one number, the first byte highest (compilers
+// turn this into one load and a byte swap).
+std::uint64_t LoadBigEndian64(const std::uint8_t* in) {
+  return (std::uint64_t{in[0]} << 56) | (std::uint64_t{in[1]} << 48) | (std::uint64_t{in[2]} << 40) |
+         (std::uint64_t{in[3]} << 32) | (std::uint64_t{in[4]} << 24) | (std::uint64_t{in[5]} << 16) |
+         (std::uint64_t{in[6]} << 8) | std::uint64_t{in[7]};
+}
+
+// The two characters of a pair as they lie in memory, read as one number.
+std::uint64_t PairBits(const TPairTable& pairs, std::uint64_t value) {
+  std::uint16_t bits;
+  std::memcpy(&bits, pairs.pairs[value & 4095], 2);
+  return bits;
+}
+
 // Writes the 6-bit groups of `bytes`, highest bits first, from `pairs` and
 // `single` to `out`; a final group of 1 or 2 bytes gives 2 or 3 characters.
 // Returns the end of what was written.
 char* WriteSextets(std::string_view bytes, char* out, const TPairTable& pairs, char (*single)(unsigned)) {
   const auto* in = reinterpret_cast<const std::uint8_t*>(bytes.data());
   const std::size_t full = bytes.size() / 3 * 3;
-  for (std::size_t i = 0; i < full; i += 3) {
+  std::size_t i = 0;
+  // Six bytes at a time from one 8-byte load while 8 bytes are readable:
+  // four 12-bit look-ups give eight characters, stored at once.
+  for (; i + 8 <= bytes.size(); i += 6) {
+    const std::uint64_t group = LoadBigEndian64(in + i) >> 16;
+    const std::uint64_t first = PairBits(pairs, group >> 36), second = PairBits(pairs, group >> 24),
+                        third = PairBits(pairs, group >> 12), fourth = PairBits(pairs, group);
+    const std::uint64_t text = std::endian::native == std::endian::little
+                                   ? first | second << 16 | third << 32 | fourth << 48
+                                   : first << 48 | second << 32 | third << 16 | fourth;
+    std::memcpy(out, &text, 8);
+    out += 8;
+  }
+  for (; i < full; i += 3) {
     const unsigned group = (in[i] << 16) | (in[i + 1] << 8) | in[i + 2];
     std::memcpy(out, pairs.pairs[group >> 12], 2);
     std::memcpy(out + 2, pairs.pairs[group & 4095], 2);
@@ -101,7 +130,7 @@ void EncodeBase64Into(std::string_view bytes, std::string& out) {
   const std::size_t padded = (bytes.size() + 2) / 3 * 4;
   out.resize(padded);
   char* end = WriteSextets(bytes, out.data(), kBase64Pairs, Base64Char);
-  std::memset(end, '=', static_cast<std::size_t>(out.data() + padded - end));
+  if (end != out.data() + padded) std::memset(end, '=', static_cast<std::size_t>(out.data() + padded - end));
 }
 
 }  // namespace
