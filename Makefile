@@ -41,7 +41,7 @@ test-native:
 	ctest --test-dir build/native --output-on-failure -j $(JOBS)
 
 test-windows:
-	bash scripts/with-wine.sh $(WINE_PREFIX) ctest --test-dir build/win64 --output-on-failure
+	bash scripts/with-wine.sh $(WINE_PREFIX) ctest --test-dir build/win64 --output-on-failure --repeat until-pass:2
 
 test-e2e:
 	/usr/bin/python3 -m pytest -q tests/e2e
