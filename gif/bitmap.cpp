@@ -96,7 +96,7 @@ void TBitmap::ConvertTo24Bit() {
   if (bitsPerPixel_ == 24 && !device_) return;
   const bool plain32 = bitsPerPixel_ == 32 && (!hasMasks_ || masks_ == kMasks888);
   if (plain32 || bitsPerPixel_ == 24) {
-    ConvertPlainTo24BitInPlace();
+    ConvertPlainTo24BitInPlace(nullptr);
     return;
   }
   TBitmap result(width_, height_, 24);
@@ -112,12 +112,21 @@ void TBitmap::ConvertTo24Bit() {
   *this = std::move(result);
 }
 
+void TBitmap::ConvertPlainTo24Bit(const std::function<void(int y, const std::uint8_t* row)>& visitRow) {
+  const bool plain32 = bitsPerPixel_ == 32 && (!hasMasks_ || masks_ == kMasks888);
+  if (!plain32 && bitsPerPixel_ != 24) throw std::invalid_argument("Unsupported PixelFormat");
+  ConvertPlainTo24BitInPlace(visitRow);
+}
+
 // A 24- or plain 32-bit image needs no new pixel store: each stored row
 // moves down to its 24-bit place, which never lies past bytes not yet
 // read (a 24-bit row is never longer than a 32-bit one), so one forward
 // pass suffices. Each pixel goes as four bytes through a temporary; the
 // fourth lands where the next pixel's first byte goes next.
-void TBitmap::ConvertPlainTo24BitInPlace() {
+void TBitmap::ConvertPlainTo24BitInPlace(const std::function<void(int, const std::uint8_t*)>& visitRow) {
+  if (bitsPerPixel_ == 24 && visitRow) {
+    for (int y = 0; y < height_; ++y) visitRow(y, Row(y));
+  }
   if (bitsPerPixel_ == 32) {
     const std::size_t oldStride = Stride();
     const std::size_t newStride = StrideFor(width_, 24);
@@ -125,7 +134,19 @@ void TBitmap::ConvertPlainTo24BitInPlace() {
     for (std::size_t row = 0; row < static_cast<std::size_t>(std::max(height_, 0)); ++row) {
       const std::uint8_t* in = bits_.data() + row * oldStride;
       std::uint8_t* out = bits_.data() + row * newStride;
-      for (std::size_t x = 0; x + 1 < width; ++x) {
+      if (visitRow) visitRow(height_ - 1 - static_cast<int>(row), in);
+      std::size_t x = 0;
+      if constexpr (std::endian::native == std::endian::little) {
+        // Two pixels per step: six colour bytes go out as one eight-byte
+        // store whose last two bytes the next step overwrites.
+        for (; x + 2 < width; x += 2) {
+          std::uint64_t pair;
+          std::memcpy(&pair, in + 4 * x, 8);
+          pair = (pair & 0xFFFFFFull) | ((pair >> 8) & 0xFFFFFF000000ull);
+          std::memcpy(out + 3 * x, &pair, 8);
+        }
+      }
+      for (; x + 1 < width; ++x) {
         std::uint32_t pixel;
         std::memcpy(&pixel, in + 4 * x, 4);
         std::memcpy(out + 3 * x, &pixel, 4);

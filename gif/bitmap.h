@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 struct TRGBQuad {
@@ -75,10 +76,17 @@ class TBitmap {
   // empty but becomes 24-bit.
   void ConvertTo24Bit();
 
+  // The same for a 24- or plain 32-bit image (32 bits without masks or with
+  // 8-8-8 masks), handing each row to `visitRow` in its old format just
+  // before it is converted, so a caller can read the pixels while they are
+  // still in the cache. `y` counts from the top; rows go bottom row first.
+  // Other formats raise std::invalid_argument and stay unchanged.
+  void ConvertPlainTo24Bit(const std::function<void(int y, const std::uint8_t* row)>& visitRow);
+
   friend bool operator==(const TBitmap&, const TBitmap&) = default;
 
  private:
-  void ConvertPlainTo24BitInPlace();
+  void ConvertPlainTo24BitInPlace(const std::function<void(int, const std::uint8_t*)>& visitRow);
   std::size_t RowOffset(int y) const { return static_cast<std::size_t>(height_ - 1 - y) * Stride(); }
 
   int width_ = 0;

@@ -166,12 +166,11 @@ TBitmap ReduceToCube(TBitmap& bitmap) {
   if (bitmap.Bits().size() < needed) throw GIFException(sNoDIB);
   TBitmap result;
   TDIBWriter writer(result, WebCubePalette(), bitmap.Height(), bitmap.Width());
-  if (bitmap.BitsPerPixel() == 32) {
-    for (int y = 0; y < bitmap.Height(); ++y) MapRow32(bitmap.Row(y), writer.ScanLine(y), bitmap.Width());
-  } else {
-    for (int y = 0; y < bitmap.Height(); ++y) MapRow24(bitmap.Row(y), writer.ScanLine(y), bitmap.Width());
-  }
-  bitmap.ConvertTo24Bit();
+  // Each row is mapped just before the conversion moves it, while it is
+  // still in the cache: one pass over the source instead of two.
+  const int width = bitmap.Width();
+  const auto mapRow = bitmap.BitsPerPixel() == 32 ? MapRow32 : MapRow24;
+  bitmap.ConvertPlainTo24Bit([&](int y, const std::uint8_t* row) { mapRow(row, writer.ScanLine(y), width); });
   writer.Commit();
   return result;
 }

@@ -1,7 +1,6 @@
 #include "gif/gif_image.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 #include <unordered_map>
 
@@ -95,7 +94,8 @@ void TGIFSubImage::Assign(TBitmap& bitmap) {
   if (bitmap.Empty()) return;
   SetBounds(0, 0, bitmap.Width(), bitmap.Height());
   try {
-    data_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0);
+    // Reserved, not filled: ImportPixels writes every index once.
+    data_.reserve(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
   } catch (const std::bad_alloc&) {
     throw GIFException(sOutOfMemoryDIB);
   }
@@ -123,6 +123,13 @@ void TGIFSubImage::ImportColorMap(const TBitmap& bitmap) {
 
 void TGIFSubImage::ImportPixels(const TBitmap& bitmap) {
   const int bits = bitmap.BitsPerPixel();
+  if (bits == 8) {
+    // Appended row by row into the reserved store, with no zero fill first.
+    data_.clear();
+    for (int y = 0; y < height_; ++y) data_.insert(data_.end(), bitmap.Row(y), bitmap.Row(y) + width_);
+    return;
+  }
+  data_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0);
   std::uint8_t* out = data_.data();
   if (bits == 24) {
     std::unordered_map<std::uint32_t, std::uint8_t> indices;
@@ -140,11 +147,6 @@ void TGIFSubImage::ImportPixels(const TBitmap& bitmap) {
   }
   for (int y = 0; y < height_; ++y) {
     const std::uint8_t* row = bitmap.Row(y);
-    if (bits == 8) {
-      std::memcpy(out, row, static_cast<std::size_t>(width_));
-      out += width_;
-      continue;
-    }
     const int perByte = 8 / bits;
     const unsigned mask = (1u << bits) - 1;
     for (int x = 0; x < width_; ++x) {

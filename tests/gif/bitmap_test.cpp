@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 TEST(Bitmap, RowsAreStoredBottomUpWithPadding) {
@@ -87,7 +90,41 @@ TEST_P(ConvertInPlace, KeepsPixelsAndZeroesPadding) {
   }
 }
 
+// The visiting conversion hands over every row once, with its top-down
+// number and its bytes as they were, and still converts like the plain one.
+TEST_P(ConvertInPlace, VisitorSeesEachOldRowOnce) {
+  const int width = GetParam();
+  for (int bits : {24, 32}) {
+    TBitmap image(width, 4, bits);
+    for (std::size_t i = 0; i < image.Bits().size(); ++i) image.Bits()[i] = static_cast<std::uint8_t>(i * 29 + 5);
+    const TBitmap before = image;
+    TBitmap expected = image;
+    expected.ConvertTo24Bit();
+    std::vector<int> seen(4, 0);
+    image.ConvertPlainTo24Bit([&](int y, const std::uint8_t* row) {
+      ASSERT_GE(y, 0);
+      ASSERT_LT(y, 4);
+      ++seen[static_cast<std::size_t>(y)];
+      EXPECT_TRUE(std::equal(row, row + before.Stride(), before.Row(y))) << "row " << y << " at " << bits << " bits";
+    });
+    EXPECT_EQ(seen, std::vector<int>(4, 1));
+    EXPECT_TRUE(image == expected) << bits << " bits";
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Widths, ConvertInPlace, testing::Range(1, 10));
+
+TEST(Bitmap, VisitingConversionRefusesOtherFormats) {
+  for (int bits : {1, 8, 16}) {
+    TBitmap image(3, 2, bits);
+    const TBitmap before = image;
+    EXPECT_THROW(image.ConvertPlainTo24Bit([](int, const std::uint8_t*) {}), std::invalid_argument) << bits;
+    EXPECT_TRUE(image == before);
+  }
+  TBitmap masked(3, 2, 32);
+  masked.SetColorMasks({0xFF, 0xFF00, 0xFF0000});
+  EXPECT_THROW(masked.ConvertPlainTo24Bit([](int, const std::uint8_t*) {}), std::invalid_argument);
+}
 
 TEST(Bitmap, RejectsImpossibleFormats) {
   EXPECT_THROW(TBitmap(1, 1, 7), std::invalid_argument);
