@@ -6,6 +6,12 @@ else()
   set(GRABWELL_WINDOWS OFF)
 endif()
 
+# In the fuzz build our libraries are instrumented, so every program linked
+# from them (the fuzzers, but also grabwell-tool) needs the sanitizer runtimes.
+if(GRABWELL_FUZZ)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 # Adds each listed folder that has a CMakeLists.txt of its own.
 function(grabwell_add_subdirectories)
   foreach(dir IN LISTS ARGN)
