@@ -1,6 +1,5 @@
 #include "output/read_bitmap_file.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "output/bitmap_rle.h"
@@ -137,9 +136,12 @@ std::vector<TRGBQuad> ReadColorTable(const TFileBytes& in, const TBitmapLayout& 
 void CopyUncompressedRows(std::span<const std::uint8_t> data, const TBitmapLayout& layout, TBitmap& image) {
   const std::size_t stride = image.Stride();
   const std::size_t rows = static_cast<std::size_t>(image.Height());
-  if (data.size() / std::max<std::size_t>(stride, 1) < rows) throw EInvalidBitmap(kBitmapTruncated);
+  // The size limits keep stride * rows far below overflow.
+  const std::size_t bytes = stride * rows;
+  if (data.size() < bytes) throw EInvalidBitmap(kBitmapTruncated);
+  if (bytes == 0) return;  // a zero-width or zero-height picture has no pixels to copy
   if (!layout.topDown) {
-    std::memcpy(image.Bits().data(), data.data(), stride * rows);
+    std::memcpy(image.Bits().data(), data.data(), bytes);
     return;
   }
   for (std::size_t r = 0; r < rows; ++r) std::memcpy(image.Row(static_cast<int>(r)), data.data() + r * stride, stride);

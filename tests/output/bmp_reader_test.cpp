@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "output/read_bitmap_file.h"
+#include "output/write_bitmap_file.h"
 
 namespace {
 
@@ -93,6 +94,31 @@ TEST(BitmapReader, ShortColourTableIsKeptAtItsLength) {
   const TBitmap image = DecodeBitmap(InfoFile(2, 1, 8, 0, 3, {2, 1, 0, 0}));
   EXPECT_EQ(image.ColorTable().size(), 3u);
   EXPECT_EQ(image.PixelColor(0, 0), (TRGBQuad{20, 20, 20, 0}));
+}
+
+// Pictures without pixels: a file may name rows of no width or columns of no
+// height (and carry stray bytes after the headers); they decode, and what the
+// writer makes of them reads back the same.
+TEST(BitmapReader, PicturesWithoutPixelsSurviveAWriteAndReadBack) {
+  const struct {
+    std::int32_t width;
+    std::int32_t height;
+    int bits;
+    std::vector<std::uint8_t> trailing;
+  } cases[] = {{0, 0, 24, {}}, {0, 2, 8, {7, 7, 7}}, {0, -3, 32, {}}, {3, 0, 4, {1, 2}}, {0, 5, 1, {}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " at " << c.bits << " bits");
+    const std::uint32_t colors = c.bits <= 8 ? 2 : 0;
+    const TBitmap image = DecodeBitmap(InfoFile(c.width, c.height, c.bits, 0, colors, c.trailing));
+    EXPECT_EQ(image.Width(), c.width);
+    EXPECT_EQ(image.Height(), c.height < 0 ? -c.height : c.height);
+    TMemoryStream file;
+    SaveBitmapToStream(image, file);
+    const TBitmap again = DecodeBitmap(file.Bytes());
+    EXPECT_EQ(again.Width(), image.Width());
+    EXPECT_EQ(again.Height(), image.Height());
+    EXPECT_EQ(again.BitsPerPixel(), image.BitsPerPixel());
+  }
 }
 
 }  // namespace
