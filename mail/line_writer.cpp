@@ -4,8 +4,8 @@
 
 namespace {
 
-// Lines are gathered and handed to the stream in blocks of about this size.
-constexpr std::size_t kFlushSize = 64 * 1024;
+// Lines are gathered and handed to the stream in blocks of this size.
+constexpr std::size_t kBufferSize = 64 * 1024;
 
 // The position of the first CR or LF in `text`, or its size.
 std::size_t LineEndIn(std::string_view text) {
@@ -31,14 +31,30 @@ void TLineWriter::WriteLine(std::string_view text) {
   WriteOneLine(text);
 }
 
+TLineWriter::TLineWriter(TStream& target) : target_(target), buffer_(new char[kBufferSize]) {}
+
 void TLineWriter::WriteOneLine(std::string_view line) {
-  if (!line.empty() && line.front() == '.') buffer_ += '.';
-  buffer_ += line;
-  buffer_ += "\r\n";
-  if (buffer_.size() >= kFlushSize) Flush();
+  const std::size_t dot = !line.empty() && line.front() == '.' ? 1 : 0;
+  const std::size_t size = dot + line.size() + 2;
+  if (kBufferSize - filled_ < size) {
+    Flush();
+    if (size > kBufferSize) {
+      // A line longer than the buffer goes to the stream by itself.
+      target_.Write(dot ? "." : "", dot);
+      target_.Write(line);
+      target_.Write("\r\n");
+      return;
+    }
+  }
+  char* out = buffer_.get() + filled_;
+  *out = '.';
+  if (!line.empty()) std::memcpy(out + dot, line.data(), line.size());
+  out[dot + line.size()] = '\r';
+  out[dot + line.size() + 1] = '\n';
+  filled_ += size;
 }
 
 void TLineWriter::Flush() {
-  target_.Write(buffer_);
-  buffer_.clear();
+  if (filled_ > 0) target_.Write(buffer_.get(), filled_);
+  filled_ = 0;
 }

@@ -3,14 +3,15 @@
 // transparency), so the message can go after DATA unchanged.
 #pragma once
 
-#include <string>
+#include <cstddef>
+#include <memory>
 #include <string_view>
 
 #include "platform/stream.h"
 
 class TLineWriter {
  public:
-  explicit TLineWriter(TStream& target) : target_(target) {}
+  explicit TLineWriter(TStream& target);
   TLineWriter(const TLineWriter&) = delete;
   TLineWriter& operator=(const TLineWriter&) = delete;
 
@@ -27,5 +28,7 @@ class TLineWriter {
   void WriteOneLine(std::string_view line);
 
   TStream& target_;
-  std::string buffer_;
+  // Lines are gathered here and handed to the stream in large writes.
+  std::unique_ptr<char[]> buffer_;
+  std::size_t filled_ = 0;
 };

@@ -187,12 +187,9 @@ void TmsCustomEncoder::WriteContent(const TmsAttItem& item) {
     case aeBase64:
       EncodeBase64Lines(content, writeLine);
       break;
-    case aeQuotedPrintable: {
-      TStringList lines;
-      TQuotedPrintable(content, lines).Encode();
-      WriteEncodedLines(lines);
+    case aeQuotedPrintable:
+      TQuotedPrintable(content, writeLine).Encode();
       break;
-    }
     case aeNone: {
       const std::string_view text = ContentAsText(item.Content());
       if (!item.Content().Bytes().empty()) WriteLine(text);

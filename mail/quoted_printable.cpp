@@ -65,10 +65,11 @@ class TBlockReader {
     return std::string_view(block_.data() + next_, count);
   }
 
-  // Passes over `count` bytes of Unread, letting the application process
-  // its pending messages once for each of them.
+  // Passes over `count` bytes of Unread and lets the application process
+  // its pending messages. One call stands for one per byte: the bytes were
+  // taken in one copy, and back-to-back calls find nothing new to handle.
   void Consume(std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) ProcessPendingMessages();
+    ProcessPendingMessages();
     next_ += count;
     remaining_ -= count;
   }
@@ -111,9 +112,6 @@ std::size_t FindLineEnd(std::string_view text) {
 
 void TQuotedPrintable::Encode() {
   TBlockReader reader(source_);
-  // Room for the lines of binary data or of text with longish lines, so the
-  // list seldom has to move its lines while it grows.
-  target_.reserve(target_.size() + static_cast<std::size_t>(source_.Size() / 48) + 1);
   // One paragraph at most, gathered block piece by block piece.
   std::string paragraph(kParagraphLimit, '\0');
   while (!reader.AtEnd() && !Stop) {
@@ -177,5 +175,5 @@ void TQuotedPrintable::AppendPiece(std::string_view piece, bool softBreak) {
     out += escape.length;
   }
   if (softBreak) *out++ = '=';
-  target_.emplace_back(text.data(), static_cast<std::size_t>(out - text.data()));
+  writeLine_(std::string_view(text.data(), static_cast<std::size_t>(out - text.data())));
 }

@@ -4,8 +4,10 @@
 #include <cstddef>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 #include "mail/text_limits.h"
+#include "mail/transfer_encodings.h"
 #include "platform/stream.h"
 
 // Turns the whole source stream into quoted-printable lines, without line
@@ -19,11 +21,15 @@ class TQuotedPrintable {
   // std::runtime_error "Paragraph is too large".
   static constexpr std::size_t kParagraphLimit = 24575;
 
-  // Neither `source` nor `target` is owned; both must outlive the encoder.
-  TQuotedPrintable(TStream& source, TStringList& target) : source_(source), target_(target) {}
+  // `source` is not owned and must outlive the encoder; each encoded line
+  // goes to `writeLine`.
+  TQuotedPrintable(TStream& source, TLineSink writeLine) : source_(source), writeLine_(std::move(writeLine)) {}
+  // The lines are appended to `target`, which must outlive the encoder.
+  TQuotedPrintable(TStream& source, TStringList& target)
+      : TQuotedPrintable(source, [&target](std::string_view line) { target.emplace_back(line); }) {}
 
-  // Reads the source from its start to its end and appends the encoded
-  // lines to the target. Lines appended before an error stay there.
+  // Reads the source from its start to its end and hands out the encoded
+  // lines. Lines handed out before an error stay where they went.
   void Encode();
 
   // Set to end the encoding after the current paragraph.
@@ -34,5 +40,5 @@ class TQuotedPrintable {
   void AppendPiece(std::string_view piece, bool softBreak);
 
   TStream& source_;
-  TStringList& target_;
+  TLineSink writeLine_;
 };

@@ -4,7 +4,8 @@
 //   OUTPUT.
 // mail_encode_file --cpu-us qp INPUT
 //   Holds INPUT in memory, as an attachment is held, encodes it seven times
-//   and prints the best CPU time of one encoding in microseconds.
+//   into message lines in memory (CR LF, dot doubling) and prints the best
+//   CPU time of one encoding in microseconds.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -25,9 +26,7 @@ void EncodeFile(std::string_view kind, const char* input, const char* output) {
   if (kind == "base64") {
     EncodeBase64Lines(content, [&writer](std::string_view line) { writer.WriteEncodedLine(line); });
   } else {
-    TStringList lines;
-    TQuotedPrintable(content, lines).Encode();
-    for (const auto& line : lines) writer.WriteEncodedLine(line);
+    TQuotedPrintable(content, [&writer](std::string_view line) { writer.WriteEncodedLine(line); }).Encode();
   }
   writer.Flush();
 }
@@ -35,11 +34,14 @@ void EncodeFile(std::string_view kind, const char* input, const char* output) {
 long BestQuotedPrintableMicroseconds(const char* input) {
   TMemoryStream content;
   content.LoadFromFile(input);
+  TMemoryStream message;
   double best = 0;
   for (int run = 0; run < 7; ++run) {
+    message.Clear();
     const std::clock_t start = std::clock();
-    TStringList lines;
-    TQuotedPrintable(content, lines).Encode();
+    TLineWriter writer(message);
+    TQuotedPrintable(content, [&writer](std::string_view line) { writer.WriteEncodedLine(line); }).Encode();
+    writer.Flush();
     const double took = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
     best = run == 0 ? took : std::min(best, took);
   }
