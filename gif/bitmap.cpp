@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "gif/row_kernels.h"
+
 namespace {
 
 bool IsStoredDepth(int bits) {
@@ -121,8 +123,8 @@ void TBitmap::ConvertPlainTo24Bit(const std::function<void(int y, const std::uin
 // A 24- or plain 32-bit image needs no new pixel store: each stored row
 // moves down to its 24-bit place, which never lies past bytes not yet
 // read (a 24-bit row is never longer than a 32-bit one), so one forward
-// pass suffices. Each pixel goes as four bytes through a temporary; the
-// fourth lands where the next pixel's first byte goes next.
+// pass suffices; the bytes a row's packing may overwrite past its end are
+// still before the next stored row.
 void TBitmap::ConvertPlainTo24BitInPlace(const std::function<void(int, const std::uint8_t*)>& visitRow) {
   if (bitsPerPixel_ == 24 && visitRow) {
     for (int y = 0; y < height_; ++y) visitRow(y, Row(y));
@@ -135,23 +137,7 @@ void TBitmap::ConvertPlainTo24BitInPlace(const std::function<void(int, const std
       const std::uint8_t* in = bits_.data() + row * oldStride;
       std::uint8_t* out = bits_.data() + row * newStride;
       if (visitRow) visitRow(height_ - 1 - static_cast<int>(row), in);
-      std::size_t x = 0;
-      if constexpr (std::endian::native == std::endian::little) {
-        // Two pixels per step: six colour bytes go out as one eight-byte
-        // store whose last two bytes the next step overwrites.
-        for (; x + 2 < width; x += 2) {
-          std::uint64_t pair;
-          std::memcpy(&pair, in + 4 * x, 8);
-          pair = (pair & 0xFFFFFFull) | ((pair >> 8) & 0xFFFFFF000000ull);
-          std::memcpy(out + 3 * x, &pair, 8);
-        }
-      }
-      for (; x + 1 < width; ++x) {
-        std::uint32_t pixel;
-        std::memcpy(&pixel, in + 4 * x, 4);
-        std::memcpy(out + 3 * x, &pixel, 4);
-      }
-      if (width > 0) std::memmove(out + 3 * (width - 1), in + 4 * (width - 1), 3);
+      PackRow32To24(in, out, width);
       std::fill(out + 3 * width, out + newStride, std::uint8_t{0});
     }
     bits_.resize(newStride * static_cast<std::size_t>(std::max(height_, 0)));

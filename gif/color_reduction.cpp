@@ -10,10 +10,8 @@
 #include "gif/dither.h"
 #include "gif/gif_exception.h"
 #include "gif/octree.h"
+#include "gif/row_kernels.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -110,42 +108,8 @@ TBitmap Reduce(TBitmap& bitmap, TReductionMethod method, TDitherKind dither, int
   return result;
 }
 
-// The cube level (c + 3) div 51 of a component, as a multiply and a shift
-// (exact for 0..255), which compilers turn into vector code.
-inline std::uint32_t CubeLevel(std::uint32_t component) { return (component + 3) * 1286 >> 16; }
-
-inline std::uint8_t CubeIndex(const std::uint8_t* bgr) {
-  return static_cast<std::uint8_t>(36 * CubeLevel(bgr[2]) + 6 * CubeLevel(bgr[1]) + CubeLevel(bgr[0]));
-}
-
-// The cube indices of one row of 32-bit pixels; sixteen pixels at a time
-// with SSE2 where the target has it (the same arithmetic in 16-bit lanes).
 void MapRow32(const std::uint8_t* source, std::uint8_t* indices, int width) {
-  int x = 0;
-#if defined(__SSE2__)
-  const __m128i low = _mm_set1_epi32(0xFF);
-  const __m128i three = _mm_set1_epi16(3);
-  const __m128i scale = _mm_set1_epi16(1286);
-  const auto levels = [&](__m128i a, __m128i b, int shift) {
-    const __m128i wide = _mm_packs_epi32(_mm_and_si128(_mm_srli_epi32(a, shift), low),
-                                         _mm_and_si128(_mm_srli_epi32(b, shift), low));
-    return _mm_mulhi_epu16(_mm_add_epi16(wide, three), scale);
-  };
-  const auto cube = [&](__m128i a, __m128i b) {
-    const __m128i red = _mm_mullo_epi16(levels(a, b, 16), _mm_set1_epi16(36));
-    const __m128i green = _mm_mullo_epi16(levels(a, b, 8), _mm_set1_epi16(6));
-    return _mm_add_epi16(_mm_add_epi16(red, green), levels(a, b, 0));
-  };
-  for (; x + 16 <= width; x += 16) {
-    const std::uint8_t* p = source + 4 * static_cast<std::size_t>(x);
-    const __m128i first = cube(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)),
-                               _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16)));
-    const __m128i second = cube(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32)),
-                                _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 48)));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(indices + x), _mm_packus_epi16(first, second));
-  }
-#endif
-  for (; x < width; ++x) indices[x] = CubeIndex(source + 4 * static_cast<std::size_t>(x));
+  MapRow32ToCube(source, indices, static_cast<std::size_t>(width));
 }
 
 void MapRow24(const std::uint8_t* source, std::uint8_t* indices, int width) {
