@@ -46,6 +46,7 @@ void TGIFEncoder::Compress(TStream& stream, int bitsPerPixel, int colorCount, co
     }
   }
   Output(endCode_);
+  FlushBits();
   writer.Close();
   writer_ = nullptr;
   stream.WriteByte(0);

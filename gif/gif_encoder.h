@@ -42,8 +42,8 @@ class TGIFEncoder {
   bool AllColorsValid() const { return colorCount_ > 255; }
 
   // Codes go out least significant bit first. Whole 32-bit words leave
-  // the accumulator at once; the end code flushes the rest, the last byte
-  // padded with zero bits.
+  // the accumulator at once; after the end code, Compress flushes the
+  // rest, the last byte padded with zero bits.
   void Output(std::uint32_t code) {
     accumulator_ |= static_cast<std::uint64_t>(code) << bitsHeld_;
     bitsHeld_ += codeSize_;
@@ -52,7 +52,6 @@ class TGIFEncoder {
       accumulator_ >>= 32;
       bitsHeld_ -= 32;
     }
-    if (code == endCode_) FlushBits();
   }
 
   int bitsPerPixel_ = 0;

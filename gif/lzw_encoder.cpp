@@ -10,6 +10,10 @@ constexpr std::uint32_t kTableLimit = 4095;
 
 void TLZWEncoder::EncodePixels() {
   largestCode_ = (1u << codeSize_) - 1;
+  if (children_.empty()) {
+    children_.assign(std::size_t{4096} * 256, 0);
+    used_.reserve(kTableLimit);
+  }
   Clear();
   if (AllColorsValid()) {
     EncodeStrings<false>();
@@ -43,16 +47,17 @@ void TLZWEncoder::EncodeStrings() {
         continue;
       }
       const std::uint32_t key = (prefix << 8) | pixel;
-      const int slot = table_.Find(key);
-      if (table_.IsUsed(slot)) {
-        Remember(prefix, pixel, table_.CodeAt(slot));
-        prefix = table_.CodeAt(slot);
+      std::uint16_t& child = children_[key];
+      if (child != 0) {
+        Remember(prefix, pixel, child);
+        prefix = child;
         continue;
       }
       OutputCode(prefix);
       if (nextFree_ < kTableLimit) {
         Remember(prefix, pixel, nextFree_);
-        table_.Store(slot, key, nextFree_++);
+        child = static_cast<std::uint16_t>(nextFree_++);
+        used_.push_back(key);
       } else {
         Clear();
       }
@@ -65,7 +70,8 @@ void TLZWEncoder::EncodeStrings() {
 void TLZWEncoder::Clear() {
   freshTable_ = true;
   OutputCode(clearCode_);
-  table_.Clear();
+  for (const std::uint32_t key : used_) children_[key] = 0;
+  used_.clear();
   recent_.fill({0, 0});
   nextFree_ = clearCode_ + 2;
 }

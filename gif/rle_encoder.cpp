@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 void TRLEEncoder::EncodePixels() {
@@ -112,8 +113,19 @@ void TRLEEncoder::RunAfterClear(std::int64_t count) {
 }
 
 void TRLEEncoder::RunFromTable(std::int64_t count) {
-  std::int64_t repeats = count / tableLength_;
-  std::int64_t rest = count % tableLength_;
+  // Runs and table strings are almost always far below 2^32 pixels, where
+  // a 32-bit division is several times quicker than a 64-bit one.
+  std::int64_t repeats;
+  std::int64_t rest;
+  if (count <= UINT32_MAX) {
+    const auto pixels = static_cast<std::uint32_t>(count);
+    const auto length = static_cast<std::uint32_t>(tableLength_);
+    repeats = pixels / length;
+    rest = pixels % length;
+  } else {
+    repeats = count / tableLength_;
+    rest = count % tableLength_;
+  }
   std::int64_t extra = rest > 0 ? 1 : 0;
   if (codeCount_ + repeats + extra > codeBudget_) {
     repeats = codeBudget_ - codeCount_;
