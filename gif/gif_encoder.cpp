@@ -25,6 +25,7 @@ void TGIFEncoder::Compress(TStream& stream, int bitsPerPixel, int colorCount, co
   baseCode_ = clearCode_ + 2;
   accumulator_ = 0;
   bitsHeld_ = 0;
+  filled_ = 0;
   data_ = data;
   width_ = width;
   height_ = height;
@@ -41,7 +42,7 @@ void TGIFEncoder::Compress(TStream& stream, int bitsPerPixel, int colorCount, co
     } catch (...) {
       // What was coded before the error stays in the stream, to the last
       // whole byte, as if bytes had left one at a time.
-      FlushWholeBytes();
+      FlushCodeBytes();
       throw;
     }
   }
@@ -77,20 +78,14 @@ void TGIFEncoder::CheckColor(std::uint8_t pixel) const {
   if (pixel >= colorCount_) throw GIFException(sColorNotInColorTable);
 }
 
-void TGIFEncoder::FlushWholeBytes() {
-  while (bitsHeld_ >= 8) {
-    writer_->Put(static_cast<std::uint8_t>(accumulator_));
-    accumulator_ >>= 8;
-    bitsHeld_ -= 8;
-  }
+void TGIFEncoder::FlushCodeBytes() {
+  writer_->Write(codeBytes_.data(), filled_);
+  filled_ = 0;
 }
 
 void TGIFEncoder::FlushBits() {
-  while (bitsHeld_ > 0) {
-    writer_->Put(static_cast<std::uint8_t>(accumulator_));
-    accumulator_ >>= 8;
-    bitsHeld_ -= 8;
-  }
+  if (bitsHeld_ > 0) codeBytes_[filled_++] = static_cast<std::uint8_t>(accumulator_);
+  FlushCodeBytes();
   bitsHeld_ = 0;
   accumulator_ = 0;
 }

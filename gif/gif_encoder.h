@@ -3,7 +3,11 @@
 // over a frame's pixels (straight or in the four interlace passes).
 #pragma once
 
+#include <array>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 #include "gif/gif_writer.h"
@@ -41,17 +45,21 @@ class TGIFEncoder {
   // True when every byte value is a valid index, so no check is needed.
   bool AllColorsValid() const { return colorCount_ > 255; }
 
-  // Codes go out least significant bit first. Whole 32-bit words leave
-  // the accumulator at once; after the end code, Compress flushes the
-  // rest, the last byte padded with zero bits.
+  // Codes go out least significant bit first. Every code stores eight
+  // bytes of the accumulator and keeps the whole ones among them, so that
+  // no branch depends on how many bits are held; after the end code,
+  // Compress flushes the rest, the last byte padded with zero bits.
   void Output(std::uint32_t code) {
     accumulator_ |= static_cast<std::uint64_t>(code) << bitsHeld_;
     bitsHeld_ += codeSize_;
-    if (bitsHeld_ >= 32) {
-      writer_->Put4(static_cast<std::uint32_t>(accumulator_));
-      accumulator_ >>= 32;
-      bitsHeld_ -= 32;
-    }
+    std::uint64_t bytes = accumulator_;
+    if constexpr (std::endian::native == std::endian::big) bytes = __builtin_bswap64(bytes);
+    std::memcpy(codeBytes_.data() + filled_, &bytes, sizeof bytes);
+    const int whole = bitsHeld_ >> 3;
+    filled_ += static_cast<std::size_t>(whole);
+    accumulator_ >>= 8 * whole;
+    bitsHeld_ &= 7;
+    if (filled_ >= kCodeBytes) FlushCodeBytes();
   }
 
   int bitsPerPixel_ = 0;
@@ -67,9 +75,14 @@ class TGIFEncoder {
 
  private:
   void FlushBits();
-  void FlushWholeBytes();
+  void FlushCodeBytes();
 
-  std::uint64_t accumulator_ = 0;
+  // Whole bytes of codes gather here before the sub-block writer gets
+  // them; the slack takes the eight-byte stores of the last code.
+  static constexpr std::size_t kCodeBytes = 16 * 1024;
+  std::array<std::uint8_t, kCodeBytes + 8> codeBytes_;
+  std::size_t filled_ = 0;
+  std::uint64_t accumulator_ = 0;  // fewer than 8 bits between codes
   int bitsHeld_ = 0;
   TGIFWriter* writer_ = nullptr;
 

@@ -1,5 +1,7 @@
 #include "gif/gif_writer.h"
 
+#include <algorithm>
+#include <cstring>
 #include <exception>
 
 std::size_t TGIFStream::Read(void*, std::size_t) { throw EStreamError("Stream read error"); }
@@ -19,7 +21,14 @@ TGIFWriter::~TGIFWriter() {
 
 void TGIFWriter::Write(const void* buffer, std::size_t count) {
   const auto* bytes = static_cast<const std::uint8_t*>(buffer);
-  for (std::size_t i = 0; i < count; ++i) Put(bytes[i]);
+  while (count > 0) {
+    const std::size_t take = std::min(count, blockStart_ + kBlockSize - fill_);
+    std::memcpy(buffer_.data() + fill_, bytes, take);
+    fill_ += take;
+    bytes += take;
+    count -= take;
+    if (fill_ - blockStart_ == kBlockSize) CompleteBlock();
+  }
 }
 
 void TGIFWriter::CompleteBlock() {

@@ -37,25 +37,6 @@ class TGIFWriter final : public TGIFStream {
   void Write(const void* buffer, std::size_t count) override;
   using TStream::Write;
 
-  // The hot path of the encoders: one byte into the current block.
-  void Put(std::uint8_t value) {
-    buffer_[fill_++] = value;
-    if (fill_ - blockStart_ == kBlockSize) CompleteBlock();
-  }
-
-  // Four bytes, least significant first.
-  void Put4(std::uint32_t value) {
-    if (fill_ + 4 < blockStart_ + kBlockSize) {
-      buffer_[fill_] = static_cast<std::uint8_t>(value);
-      buffer_[fill_ + 1] = static_cast<std::uint8_t>(value >> 8);
-      buffer_[fill_ + 2] = static_cast<std::uint8_t>(value >> 16);
-      buffer_[fill_ + 3] = static_cast<std::uint8_t>(value >> 24);
-      fill_ += 4;
-      return;
-    }
-    for (int shift = 0; shift < 32; shift += 8) Put(static_cast<std::uint8_t>(value >> shift));
-  }
-
   // Writes the pending blocks, the last one partial (nothing when empty).
   void Close();
 

@@ -113,6 +113,15 @@ void TRLEEncoder::RunAfterClear(std::int64_t count) {
 }
 
 void TRLEEncoder::RunFromTable(std::int64_t count) {
+  // The common case, a run no longer than the table's string: its own
+  // entry codes it (the k-th entry stands for k pixels), one code, which
+  // never calls for a clear before it.
+  if (count <= tableLength_ && codeCount_ < codeBudget_) {
+    clearLimit_ = codeBudget_;
+    CountedOutput(static_cast<std::uint32_t>(baseCode_ + count - 2));
+    RestoreClearLimit();
+    return;
+  }
   // Runs and table strings are almost always far below 2^32 pixels, where
   // a 32-bit division is several times quicker than a 64-bit one.
   std::int64_t repeats;

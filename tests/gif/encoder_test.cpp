@@ -268,4 +268,65 @@ INSTANTIATE_TEST_SUITE_P(Shapes, EncoderRoundTrip, testing::ValuesIn(RoundTripCa
          c.pattern;
 });
 
+// Text-like pictures: runs of a few colours with lengths from 1 to a few
+// hundred and a few long stretches, in several bit depths,
+// straight and interlaced. The run-length stream is the program's file
+// format, so every byte of it is pinned (by size and FNV-1a digest); any
+// change to the encoder's choices shows here even where decoders agree.
+struct TPinnedCase {
+  const char* name;
+  int bits;
+  int width;
+  int height;
+  bool interlace;
+  std::size_t size;
+  std::uint64_t digest;
+};
+
+Bytes TextLikePixels(int bits, int width, int height) {
+  std::mt19937 engine(static_cast<unsigned>(bits * 1000 + width));
+  Bytes pixels;
+  const std::size_t total = static_cast<std::size_t>(width) * height;
+  const unsigned colors = 1u << bits;
+  while (pixels.size() < total) {
+    const unsigned draw = engine();
+    // Mostly the background colour 0, often colour 1, now and then any.
+    const unsigned kind = draw % 8;
+    const auto color = static_cast<std::uint8_t>(kind < 4 ? 0 : kind < 7 ? 1 % colors : (draw >> 8) % colors);
+    const unsigned shape = (draw >> 16) % 16;
+    std::size_t length = shape < 8 ? 1 + shape % 4 : shape < 14 ? 1 + (draw >> 20) % 40 : 1 + (draw >> 20) % 400;
+    if (draw % 499 == 0) length = 3000;  // a long stretch of one colour
+    pixels.insert(pixels.end(), std::min(length, total - pixels.size()), color);
+  }
+  return pixels;
+}
+
+std::uint64_t Fnv1a(const Bytes& bytes) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const std::uint8_t b : bytes) hash = (hash ^ b) * 1099511628211ull;
+  return hash;
+}
+
+class RunLengthPinned : public testing::TestWithParam<TPinnedCase> {};
+
+TEST_P(RunLengthPinned, KeepsItsExactStream) {
+  const TPinnedCase& c = GetParam();
+  const Bytes pixels = TextLikePixels(c.bits, c.width, c.height);
+  const Bytes stream = Encode(encRunLength, c.bits, pixels, c.width, c.height, c.interlace);
+  EXPECT_EQ(stream.size(), c.size);
+  EXPECT_EQ(Fnv1a(stream), c.digest) << std::hex << "0x" << Fnv1a(stream);
+  const TDecodedGIF decoded = DecodeWithGiflib(WrapImageData(stream, c.width, c.height, c.bits, c.interlace));
+  ASSERT_TRUE(decoded.ok) << decoded.error;
+  EXPECT_TRUE(decoded.pixels == pixels);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextLike, RunLengthPinned,
+    testing::Values(TPinnedCase{"Bits8", 8, 640, 480, false, 43001, 0xca92bd81675330c1},
+                    TPinnedCase{"Bits8Interlaced", 8, 333, 257, true, 14068, 0x63e6a1dde92d84fd},
+                    TPinnedCase{"Bits4", 4, 512, 300, false, 13525, 0xc5a1c0c1bc0c3a19},
+                    TPinnedCase{"Bits1", 1, 800, 200, false, 9824, 0xd4351c2bc0018ebc},
+                    TPinnedCase{"Bits2Tall", 2, 17, 3000, false, 3268, 0xa11b5f3cf6a19ed3}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
