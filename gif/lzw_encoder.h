@@ -18,6 +18,12 @@ class TLZWEncoder final : public TGIFEncoder {
   void EncodeStrings();
 
   void Clear();
+  // Adds the string `prefix` + `pixel` under the next free code (stored in
+  // `child`, its slot in the string table), or clears a full table.
+  void AddString(std::uint32_t prefix, std::uint8_t pixel, std::uint16_t& child);
+  // Codes a run of `count` more `pixel`s after a string of one `pixel`;
+  // returns the code of the string it ends with.
+  std::uint32_t EncodeRun(std::uint8_t pixel, std::size_t count);
   // After each code the size follows the table: it grows once the next
   // free code no longer fits, stops at 12 bits, and falls back to the
   // initial size right after a clear code.
@@ -46,6 +52,9 @@ class TLZWEncoder final : public TGIFEncoder {
   // resets only the keys stored since the last one, listed in used_.
   std::vector<std::uint16_t> children_;
   std::vector<std::uint32_t> used_;
+  // Per pixel value, the codes of its strings of 2, 3, ... pixels of it,
+  // which the table always holds as an unbroken chain from the shortest.
+  std::array<std::vector<std::uint16_t>, 256> runCodes_;
   // The two strings last found or made from each prefix code: the next
   // pixel and its code. Pictures repeat the same continuations, so nine
   // pixels in ten are found here with one load from a small table that

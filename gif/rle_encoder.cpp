@@ -1,9 +1,9 @@
 #include "gif/rle_encoder.h"
 
-#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
+
+#include "gif/pixel_runs.h"
 
 void TRLEEncoder::EncodePixels() {
   sizeStepStart_ = clearCode_ - 1;
@@ -17,26 +17,6 @@ void TRLEEncoder::EncodePixels() {
     EncodeRuns<true>();
   }
 }
-
-namespace {
-
-// The first byte from `p` on that differs from `pixel` (or `end`), eight
-// bytes at a time.
-const std::uint8_t* RunEnd(const std::uint8_t* p, const std::uint8_t* end, std::uint8_t pixel) {
-  if constexpr (std::endian::native == std::endian::little) {
-    const std::uint64_t pattern = 0x0101010101010101ull * pixel;
-    while (end - p >= 8) {
-      std::uint64_t word;
-      std::memcpy(&word, p, sizeof word);
-      if (const std::uint64_t diff = word ^ pattern; diff != 0) return p + std::countr_zero(diff) / 8;
-      p += 8;
-    }
-  }
-  while (p < end && *p == pixel) ++p;
-  return p;
-}
-
-}  // namespace
 
 // Runs are found by scanning whole stretches of equal bytes, which gives
 // the same run structure as looking at the pixels one at a time; a run

@@ -269,12 +269,14 @@ INSTANTIATE_TEST_SUITE_P(Shapes, EncoderRoundTrip, testing::ValuesIn(RoundTripCa
 });
 
 // Text-like pictures: runs of a few colours with lengths from 1 to a few
-// hundred and a few long stretches, in several bit depths,
-// straight and interlaced. The run-length stream is the program's file
-// format, so every byte of it is pinned (by size and FNV-1a digest); any
-// change to the encoder's choices shows here even where decoders agree.
+// hundred and a few long stretches, in several bit depths, straight and
+// interlaced. The run-length stream is the program's file format, and the
+// LZW stream is fixed by the algorithm, so every byte of both is pinned (by
+// size and FNV-1a digest); a change to an encoder's choices shows here
+// even where decoders agree.
 struct TPinnedCase {
   const char* name;
+  TGIFEncoding encoding;
   int bits;
   int width;
   int height;
@@ -307,12 +309,12 @@ std::uint64_t Fnv1a(const Bytes& bytes) {
   return hash;
 }
 
-class RunLengthPinned : public testing::TestWithParam<TPinnedCase> {};
+class PinnedStreams : public testing::TestWithParam<TPinnedCase> {};
 
-TEST_P(RunLengthPinned, KeepsItsExactStream) {
+TEST_P(PinnedStreams, KeepTheirExactBytes) {
   const TPinnedCase& c = GetParam();
   const Bytes pixels = TextLikePixels(c.bits, c.width, c.height);
-  const Bytes stream = Encode(encRunLength, c.bits, pixels, c.width, c.height, c.interlace);
+  const Bytes stream = Encode(c.encoding, c.bits, pixels, c.width, c.height, c.interlace);
   EXPECT_EQ(stream.size(), c.size);
   EXPECT_EQ(Fnv1a(stream), c.digest) << std::hex << "0x" << Fnv1a(stream);
   const TDecodedGIF decoded = DecodeWithGiflib(WrapImageData(stream, c.width, c.height, c.bits, c.interlace));
@@ -321,12 +323,18 @@ TEST_P(RunLengthPinned, KeepsItsExactStream) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    TextLike, RunLengthPinned,
-    testing::Values(TPinnedCase{"Bits8", 8, 640, 480, false, 43001, 0xca92bd81675330c1},
-                    TPinnedCase{"Bits8Interlaced", 8, 333, 257, true, 14068, 0x63e6a1dde92d84fd},
-                    TPinnedCase{"Bits4", 4, 512, 300, false, 13525, 0xc5a1c0c1bc0c3a19},
-                    TPinnedCase{"Bits1", 1, 800, 200, false, 9824, 0xd4351c2bc0018ebc},
-                    TPinnedCase{"Bits2Tall", 2, 17, 3000, false, 3268, 0xa11b5f3cf6a19ed3}),
+    TextLike, PinnedStreams,
+    testing::Values(TPinnedCase{"RunLength8", encRunLength, 8, 640, 480, false, 43001, 0xca92bd81675330c1},
+                    TPinnedCase{"RunLength8Interlaced", encRunLength, 8, 333, 257, true, 14068, 0x63e6a1dde92d84fd},
+                    TPinnedCase{"RunLength4", encRunLength, 4, 512, 300, false, 13525, 0xc5a1c0c1bc0c3a19},
+                    TPinnedCase{"RunLength1", encRunLength, 1, 800, 200, false, 9824, 0xd4351c2bc0018ebc},
+                    TPinnedCase{"RunLength2Tall", encRunLength, 2, 17, 3000, false, 3268, 0xa11b5f3cf6a19ed3},
+                    TPinnedCase{"LZW8", encLZW, 8, 640, 480, false, 12917, 0x979d9a1067a35e61},
+                    TPinnedCase{"LZW8Interlaced", encLZW, 8, 333, 257, true, 3986, 0x9800e68ed846a018},
+                    TPinnedCase{"LZW4", encLZW, 4, 512, 300, false, 4448, 0x5858a979d65b9873},
+                    TPinnedCase{"LZW1", encLZW, 1, 800, 200, false, 2708, 0xb60b54086883b008},
+                    TPinnedCase{"LZW2Tall", encLZW, 2, 17, 3000, false, 1277, 0x80b9bbc54daf4ca},
+                    TPinnedCase{"LZW8Large", encLZW, 8, 1500, 1200, false, 74995, 0x8e33bacd83da7271}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
