@@ -54,6 +54,18 @@ void TLineWriter::WriteOneLine(std::string_view line) {
   filled_ += size;
 }
 
+void TLineWriter::WriteLineEndedText(std::string_view text) {
+  if (kBufferSize - filled_ < text.size()) {
+    Flush();
+    if (text.size() > kBufferSize) {
+      target_.Write(text);
+      return;
+    }
+  }
+  if (!text.empty()) std::memcpy(buffer_.get() + filled_, text.data(), text.size());
+  filled_ += text.size();
+}
+
 void TLineWriter::Flush() {
   if (filled_ > 0) target_.Write(buffer_.get(), filled_);
   filled_ = 0;

@@ -21,6 +21,9 @@ class TLineWriter {
   void WriteLine(std::string_view text);
   // Writes one line that holds no CR or LF, as every encoder's line is.
   void WriteEncodedLine(std::string_view line) { WriteOneLine(line); }
+  // Writes text that is whole lines, each already ending in CR LF, none
+  // beginning with "." (as Base64 lines never do).
+  void WriteLineEndedText(std::string_view text);
   // Hands the buffered lines to the stream. Call once at the end.
   void Flush();
 

@@ -185,7 +185,7 @@ void TmsCustomEncoder::WriteContent(const TmsAttItem& item) {
   const auto writeLine = [this](std::string_view line) { writer_.WriteEncodedLine(line); };
   switch (item.Encoding()) {
     case aeBase64:
-      EncodeBase64Lines(content, writeLine);
+      WriteBase64Lines(content, writer_);
       break;
     case aeQuotedPrintable:
       TQuotedPrintable(content, writeLine).Encode();

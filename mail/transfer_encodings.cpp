@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "mail/line_writer.h"
 #include "mail/sextets.h"
 #include "platform/message_pump.h"
 
@@ -81,26 +82,65 @@ std::string EncodeUULine(std::string_view bytes) {
   return out;
 }
 
-void EncodeBase64Lines(TStream& content, const TLineSink& writeLine) {
-  constexpr std::size_t kLineChars = kBase64LineBytes / 3 * 4;
+namespace {
+
+constexpr std::size_t kBase64LineChars = kBase64LineBytes / 3 * 4;
+
+// The Base64 lines of `content`: each block's whole chunks go to
+// `wholeLines` as one text of 76-character lines, one after the other (each
+// chunk is whole 3-byte groups, so one pass encodes them all); the short
+// last chunk goes to `lastLine`.
+template <typename WholeLines, typename LastLine>
+void EncodeBase64Blocks(TStream& content, WholeLines wholeLines, LastLine lastLine) {
   std::string text;
   std::string line;
   EncodeChunks(
       content, kBase64LineBytes,
       [&](std::string_view chunks) {
-        // Each chunk is whole 3-byte groups, so the chunks encoded together
-        // give their lines one after the other; one pass does them all.
         text.resize(chunks.size() / 3 * 4);
         WriteSextets(chunks, text.data(), TSextetAlphabet::Base64);
-        for (std::size_t at = 0; at < text.size(); at += kLineChars) {
-          ProcessPendingMessages();
-          writeLine(std::string_view(text).substr(at, kLineChars));
-        }
+        wholeLines(std::string_view(text));
       },
       [&](std::string_view last) {
         EncodeBase64Chunk(last, line);
-        writeLine(line);
+        lastLine(std::string_view(line));
       });
+}
+
+}  // namespace
+
+void EncodeBase64Lines(TStream& content, const TLineSink& writeLine) {
+  EncodeBase64Blocks(
+      content,
+      [&](std::string_view text) {
+        for (std::size_t at = 0; at < text.size(); at += kBase64LineChars) {
+          ProcessPendingMessages();
+          writeLine(text.substr(at, kBase64LineChars));
+        }
+      },
+      writeLine);
+}
+
+void WriteBase64Lines(TStream& content, TLineWriter& writer) {
+  std::string lines;
+  EncodeBase64Blocks(
+      content,
+      [&](std::string_view text) {
+        // Each line gets its CR LF here, so the writer takes the block at
+        // once; no Base64 line begins with "." to be doubled.
+        const std::size_t count = text.size() / kBase64LineChars;
+        lines.resize(count * (kBase64LineChars + 2));
+        char* out = lines.data();
+        for (std::size_t i = 0; i < count; ++i) {
+          ProcessPendingMessages();
+          std::memcpy(out, text.data() + i * kBase64LineChars, kBase64LineChars);
+          out[kBase64LineChars] = '\r';
+          out[kBase64LineChars + 1] = '\n';
+          out += kBase64LineChars + 2;
+        }
+        writer.WriteLineEndedText(lines);
+      },
+      [&](std::string_view last) { writer.WriteEncodedLine(last); });
 }
 
 void EncodeUULines(TStream& content, const TLineSink& writeLine) {

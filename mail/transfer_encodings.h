@@ -33,6 +33,11 @@ using TLineSink = std::function<void(std::string_view line)>;
 // (0 included) ends with an empty line.
 void EncodeBase64Lines(TStream& content, const TLineSink& writeLine);
 
+// The same lines written to `writer` a block at a time, without a call per
+// line: the attachment road of a message.
+class TLineWriter;
+void WriteBase64Lines(TStream& content, TLineWriter& writer);
+
 // The UU lines of `content`, read from its start in 45-byte chunks. A size
 // that is a multiple of 45 (0 included) ends with a line holding only "`".
 void EncodeUULines(TStream& content, const TLineSink& writeLine);

@@ -24,7 +24,7 @@ void EncodeFile(std::string_view kind, const char* input, const char* output) {
   TFileStream target(output, TFileStream::Mode::Create);
   TLineWriter writer(target);
   if (kind == "base64") {
-    EncodeBase64Lines(content, [&writer](std::string_view line) { writer.WriteEncodedLine(line); });
+    WriteBase64Lines(content, writer);
   } else {
     TQuotedPrintable(content, [&writer](std::string_view line) { writer.WriteEncodedLine(line); }).Encode();
   }

@@ -48,14 +48,19 @@ class TCountingStream final : public TStream {
   std::uint64_t size_ = 0;
 };
 
-// Attachment lines of 10 MiB through the message's line writer.
-template <void (*EncodeLines)(TStream&, const TLineSink&)>
+void WriteUULines(TStream& content, TLineWriter& writer) {
+  EncodeUULines(content, [&writer](std::string_view line) { writer.WriteEncodedLine(line); });
+}
+
+// Attachment lines of 10 MiB through the message's line writer, as a
+// message is composed.
+template <void (*WriteLines)(TStream&, TLineWriter&)>
 void BM_Lines10MiB(benchmark::State& state) {
   TMemoryStream content(RandomBytes(kTenMiB));
   for (auto _ : state) {
     TCountingStream target;
     TLineWriter writer(target);
-    EncodeLines(content, [&writer](std::string_view line) { writer.WriteEncodedLine(line); });
+    WriteLines(content, writer);
     writer.Flush();
     benchmark::DoNotOptimize(target.Size());
   }
@@ -75,8 +80,8 @@ void BM_QuotedPrintable1MiB(benchmark::State& state) {
 }
 
 BENCHMARK(BM_Memcpy10MiB)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Lines10MiB<EncodeBase64Lines>)->Name("BM_Base64Lines10MiB")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Lines10MiB<EncodeUULines>)->Name("BM_UULines10MiB")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Lines10MiB<WriteBase64Lines>)->Name("BM_Base64Lines10MiB")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Lines10MiB<WriteUULines>)->Name("BM_UULines10MiB")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QuotedPrintable1MiB)->Unit(benchmark::kMillisecond);
 
 }  // namespace

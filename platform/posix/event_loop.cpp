@@ -11,11 +11,6 @@
 
 namespace platform::posix {
 
-TEventLoop& TEventLoop::Instance() {
-  static TEventLoop loop;
-  return loop;
-}
-
 TEventLoop::TEventLoop() : postbox_(std::make_shared<TPostBox>()) {}
 
 std::uintptr_t TEventLoop::AddMailbox(TSocketNotificationSink& sink) {
@@ -33,8 +28,6 @@ void TEventLoop::Post(std::uintptr_t mailbox, unsigned message, std::uintptr_t w
                       std::function<bool()> accept) {
   postbox_->Post({mailbox, message, wparam, lparam, std::move(accept)});
 }
-
-bool TEventLoop::PostsWaiting() const { return !postbox_->Empty(); }
 
 void TEventLoop::WatchSocket(int fd, std::uintptr_t mailbox, unsigned message, long events) {
   if (events == 0) {

@@ -12,17 +12,21 @@
 #include <memory>
 #include <vector>
 
+#include "platform/posix/post_box.h"
 #include "platform/socket_message_window.h"
 
 namespace platform::posix {
-
-class TPostBox;
 
 class TEventLoop {
  public:
   using TClock = std::chrono::steady_clock;
 
-  static TEventLoop& Instance();
+  // Defined here so that the idle check of the message pump, called once
+  // per encoded line, costs a few loads and no calls.
+  static TEventLoop& Instance() {
+    static TEventLoop loop;
+    return loop;
+  }
 
   // Mailboxes. A message is delivered to the sink only while the mailbox
   // exists; `accept`, when given, runs first on this thread and can drop it.
@@ -71,7 +75,7 @@ class TEventLoop {
   };
 
   TEventLoop();
-  bool PostsWaiting() const;
+  bool PostsWaiting() const { return !postbox_->Empty(); }
   int PollTimeout(unsigned max_wait_ms) const;
   void PollSockets(int timeout_ms);
   void CheckSocket(int fd, TWatch& watch, short revents);

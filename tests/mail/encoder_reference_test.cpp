@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "mail/line_writer.h"
 #include "mail/quoted_printable.h"
 #include "mail/sextets.h"
 #include "mail/transfer_encodings.h"
@@ -186,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(Contents, EncodersAgainstReference,
 // of whole Base64 or UU lines.
 TEST(LinesAcrossReadBlocks, SameLinesAsReference) {
   std::mt19937 engine(11);
-  for (const std::size_t size : {58367u, 58368u, 58369u, 46079u, 46080u, 46081u}) {
+  for (const std::size_t size : {0u, 1u, 57u, 58u, 58367u, 58368u, 58369u, 46079u, 46080u, 46081u, 200000u}) {
     const std::string content = RandomContent(engine, size, "");
     TStringList base64;
     TStringList uu;
@@ -196,6 +197,16 @@ TEST(LinesAcrossReadBlocks, SameLinesAsReference) {
     EncodeUULines(uuStream, [&uu](std::string_view line) { uu.emplace_back(line); });
     EXPECT_EQ(base64, ReferenceBase64Lines(content)) << "size " << size;
     EXPECT_EQ(uu, ReferenceUULines(content)) << "size " << size;
+
+    // The block-at-a-time road into a message gives the same lines.
+    std::string expected;
+    for (const auto& line : ReferenceBase64Lines(content)) expected += line + "\r\n";
+    auto blockStream = StreamOf(content);
+    TMemoryStream message;
+    TLineWriter writer(message);
+    WriteBase64Lines(blockStream, writer);
+    writer.Flush();
+    EXPECT_EQ(std::string(message.Bytes().begin(), message.Bytes().end()), expected) << "size " << size;
   }
 }
 
