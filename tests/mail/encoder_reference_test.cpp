@@ -130,6 +130,14 @@ TMemoryStream StreamOf(const std::string& content) {
   return TMemoryStream(std::vector<std::uint8_t>(content.begin(), content.end()));
 }
 
+// The lines an encoder hands out for `content`.
+TStringList LinesOf(void (*encodeLines)(TStream&, const TLineSink&), const std::string& content) {
+  TStringList lines;
+  auto stream = StreamOf(content);
+  encodeLines(stream, [&lines](std::string_view line) { lines.emplace_back(line); });
+  return lines;
+}
+
 // Random contents of `size` bytes drawn from `alphabet` (all bytes when
 // empty), so that binary data, text with blanks and runs of line ends all
 // reach the encoders.
@@ -165,14 +173,8 @@ class EncodersAgainstReference : public testing::TestWithParam<TContentKind> {
 TEST_P(EncodersAgainstReference, SameLines) {
   for (const std::size_t size : Sizes()) {
     const std::string content = RandomContent(engine_, size, GetParam().alphabet);
-    TStringList base64;
-    TStringList uu;
-    auto base64Stream = StreamOf(content);
-    EncodeBase64Lines(base64Stream, [&base64](std::string_view line) { base64.emplace_back(line); });
-    auto uuStream = StreamOf(content);
-    EncodeUULines(uuStream, [&uu](std::string_view line) { uu.emplace_back(line); });
-    ASSERT_EQ(base64, ReferenceBase64Lines(content)) << "size " << size;
-    ASSERT_EQ(uu, ReferenceUULines(content)) << "size " << size;
+    ASSERT_EQ(LinesOf(EncodeBase64Lines, content), ReferenceBase64Lines(content)) << "size " << size;
+    ASSERT_EQ(LinesOf(EncodeUULines, content), ReferenceUULines(content)) << "size " << size;
     ExpectQuotedPrintableAsReference(content);
   }
 }
@@ -189,14 +191,8 @@ TEST(LinesAcrossReadBlocks, SameLinesAsReference) {
   std::mt19937 engine(11);
   for (const std::size_t size : {0u, 1u, 57u, 58u, 58367u, 58368u, 58369u, 46079u, 46080u, 46081u, 200000u}) {
     const std::string content = RandomContent(engine, size, "");
-    TStringList base64;
-    TStringList uu;
-    auto base64Stream = StreamOf(content);
-    EncodeBase64Lines(base64Stream, [&base64](std::string_view line) { base64.emplace_back(line); });
-    auto uuStream = StreamOf(content);
-    EncodeUULines(uuStream, [&uu](std::string_view line) { uu.emplace_back(line); });
-    EXPECT_EQ(base64, ReferenceBase64Lines(content)) << "size " << size;
-    EXPECT_EQ(uu, ReferenceUULines(content)) << "size " << size;
+    EXPECT_EQ(LinesOf(EncodeBase64Lines, content), ReferenceBase64Lines(content)) << "size " << size;
+    EXPECT_EQ(LinesOf(EncodeUULines, content), ReferenceUULines(content)) << "size " << size;
 
     // The block-at-a-time road into a message gives the same lines.
     std::string expected;
