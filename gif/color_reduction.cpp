@@ -108,12 +108,8 @@ TBitmap Reduce(TBitmap& bitmap, TReductionMethod method, TDitherKind dither, int
   return result;
 }
 
-void MapRow32(const std::uint8_t* source, std::uint8_t* indices, int width) {
-  MapRow32ToCube(source, indices, static_cast<std::size_t>(width));
-}
-
-void MapRow24(const std::uint8_t* source, std::uint8_t* indices, int width) {
-  for (int x = 0; x < width; ++x) indices[x] = CubeIndex(source + 3 * static_cast<std::size_t>(x));
+void MapRow24(const std::uint8_t* source, std::uint8_t* indices, std::size_t width) {
+  for (std::size_t x = 0; x < width; ++x) indices[x] = CubeIndex(source + 3 * x);
 }
 
 bool IsPlainTrueColor(const TBitmap& bitmap) {
@@ -132,8 +128,8 @@ TBitmap ReduceToCube(TBitmap& bitmap) {
   TDIBWriter writer(result, WebCubePalette(), bitmap.Height(), bitmap.Width());
   // Each row is mapped just before the conversion moves it, while it is
   // still in the cache: one pass over the source instead of two.
-  const int width = bitmap.Width();
-  const auto mapRow = bitmap.BitsPerPixel() == 32 ? MapRow32 : MapRow24;
+  const auto width = static_cast<std::size_t>(bitmap.Width());
+  const auto mapRow = bitmap.BitsPerPixel() == 32 ? MapRow32ToCube : MapRow24;
   bitmap.ConvertPlainTo24Bit([&](int y, const std::uint8_t* row) { mapRow(row, writer.ScanLine(y), width); });
   writer.Commit();
   return result;

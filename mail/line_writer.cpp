@@ -47,7 +47,7 @@ void TLineWriter::WriteOneLine(std::string_view line) {
     }
   }
   char* out = buffer_.get() + filled_;
-  *out = '.';
+  if (dot) *out = '.';
   if (!line.empty()) std::memcpy(out + dot, line.data(), line.size());
   out[dot + line.size()] = '\r';
   out[dot + line.size() + 1] = '\n';

@@ -13,8 +13,6 @@ namespace {
 
 constexpr char kBase64Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
-// UU: value 0 is the grave accent, 1..63 are "!" .. "_".
-constexpr char UUChar(unsigned value) { return value == 0 ? '`' : static_cast<char>(' ' + value); }
 constexpr char Base64Char(unsigned value) { return kBase64Alphabet[value]; }
 
 // The two characters of every 12-bit value, so that each group of 3 bytes

@@ -10,9 +10,6 @@ namespace {
 
 constexpr std::size_t kChunkTextLimit = 255;
 
-// UU: value 0 is the grave accent, 1..63 are "!" .. "_".
-constexpr char UUChar(unsigned value) { return value == 0 ? '`' : static_cast<char>(' ' + value); }
-
 std::size_t SextetCount(std::size_t byteCount) { return (byteCount * 4 + 2) / 3; }
 
 // Fills `block` from the stream as far as it goes; returns the byte count.
