@@ -130,22 +130,11 @@ class TWriter {
   bool allWritten_ = true;
 };
 
-// Values the file may hold but the program cannot use become the defaults.
-void ReplaceOutOfRangeValues(TCaptureSettings& settings) {
-  if (!IsHotKeyNumber(settings.CaptureKey)) settings.CaptureKey = kDefaultHotKey;
-  if (!IsWhatToCap(settings.WhatToCap)) settings.WhatToCap = wcScreen;
-  // 0, the default, stands for "no shape chosen yet".
-  if (settings.Shape != 0 && !IsShapeKind(settings.Shape)) settings.Shape = 0;
-  if (!IsDefaultAction(settings.Action)) settings.Action = daSaveBitmap;
-  if (settings.AttachmentEncoding != 0 && settings.AttachmentEncoding != 1) settings.AttachmentEncoding = 0;
-}
-
 }  // namespace
 
 void LoadSettings(const TProfile& profile, TCaptureSettings& settings) {
   TReader reader(profile);
   VisitKeys(settings, reader);
-  ReplaceOutOfRangeValues(settings);
   settings.LastToName.clear();
   settings.LastToAddress.clear();
   settings.LastSubject.clear();

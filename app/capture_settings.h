@@ -70,9 +70,9 @@ extern TCaptureSettings CaptureSettings;
 
 // Reads every key, applying its default where the key or the whole file is
 // absent, and empties the transient fields. Never fails: damaged values read
-// by the text rules of the settings file. A hot key, capture kind, shape,
-// action or attachment encoding outside its range takes the key's default,
-// because the rest of the program indexes tables with them.
+// by the text rules of the settings file. Values outside their range (a hot
+// key, capture kind, shape, action or encoding) are kept as read and written
+// back so; each consumer decides what such a value means.
 void LoadSettings(const TProfile& profile, TCaptureSettings& settings);
 
 // Writes every key. Returns false when some write failed (the file could

@@ -4,7 +4,13 @@
 #include "app/program_dir.h"
 #include "app/resources/resource_ids.h"
 #include "app/web_pages.h"
+#include "app/win/about_box.h"
+#include "app/win/pict_menu.h"
+#include "app/win/program_globals.h"
 #include "app/win/version_reader.h"
+#include "hook/hook_messages.h"
+#include "platform/win32/fonts.h"
+#include "platform/win32/form.h"
 #include "platform/win32/executable_path.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/text.h"
@@ -18,6 +24,9 @@ constexpr wchar_t kCaption[] = L"Grabwell 2000";
 // at creation.
 constexpr int kLeft = 362, kTop = 138, kClientWidth = 480, kClientHeight = 231, kHeightReduction = 76;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION;  // fixed single border, no border icons
+// The capture and action button: what Enter presses when the focus is not
+// on another push button.
+constexpr int kDoItId = 1;
 
 const win::TWindowClass& MainWinClass() {
   static const win::TWindowClass window_class([] {
@@ -30,8 +39,14 @@ const win::TWindowClass& MainWinClass() {
 
 }  // namespace
 
-TMainWin::TMainWin(TContext context) : context_(std::move(context)), MyPopUp(BuildTrayMenu()) {
+TMainWin::TMainWin(TContext context)
+    : context_(std::move(context)),
+      MyPopUp(BuildTrayMenu()),
+      PictMenu(BuildPictMenu()),
+      font_(win::MakeFont(L"Arial", 13)),
+      small_font_(win::MakeFont(L"Arial", 11)) {
   ReadVersionInfo(VersionInfo, win::ExecutablePath());
+  win::SetErrorCaption(kCaption);
   RECT frame{0, 0, kClientWidth, kClientHeight};
   AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
   win::TWindowParams params;
@@ -42,8 +57,11 @@ TMainWin::TMainWin(TContext context) : context_(std::move(context)), MyPopUp(Bui
   params.y = kTop;
   params.width = frame.right - frame.left;
   params.height = frame.bottom - frame.top;
+  params.ex_style = WS_EX_CONTROLPARENT;
   CreateHandle(params);
 }
+
+TMainWin::~TMainWin() = default;
 
 LRESULT TMainWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
@@ -63,6 +81,19 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       MenuCommand(LOWORD(wparam));
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE && IsChild(Handle(), GetFocus())) saved_focus_ = GetFocus();
+      return Default(message, wparam, lparam);
+    case WM_SETFOCUS:
+      // Back from a message box or another program: the focus returns to
+      // the control that had it.
+      if (saved_focus_ != nullptr && IsChild(Handle(), saved_focus_)) ::SetFocus(saved_focus_);
+      return 0;
+    case DM_GETDEFID:
+      return win::DefaultButtonAnswer(Handle(), kDoItId);
+    case kMsgCaptureHotKey:
+      HotKeyMessage(wparam);
+      return 0;
     default:
       return Default(message, wparam, lparam);
   }
@@ -70,6 +101,7 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void TMainWin::FormCreate() {
   CaptureInProgress = false;
+  CreateControls();
   InitHookShare();
   HookTheKeyboard();
   HookTheMouse();
@@ -93,11 +125,36 @@ void TMainWin::FormCreate() {
 
   SetTimer(Handle(), kHookTimerId, kHookTimerInterval, nullptr);
 
-  // The configuration dialog that greets a first run is not part of the
-  // program yet; the flag is cleared all the same so that the next start
-  // is not a first run.
+  // The configuration dialog that greets a first run comes with the dialog
+  // itself; the flag is cleared all the same so that the next start is not
+  // a first run.
   if (context_.Settings.FirstTime) context_.Settings.FirstTime = false;
 }
+
+void TMainWin::FormShow() {
+  CheckRadio(FaceFor(smCapture, context_.Settings.WhatToCap, 0, 0)->Checked);
+  for (std::string_view name : ShapeNames) ShapeBox->AddItem(win::Widen(name));
+  ShapeBox->SetItemIndex(FaceFor(smCapture, 0, context_.Settings.Shape, 0)->ShapeIndex);
+}
+
+void TMainWin::DoActivate() {
+  ShowWindow(Handle(), SW_SHOW);
+  if (!shown_once_) {
+    shown_once_ = true;
+    FormShow();
+  }
+  // Another program has the foreground; with the lock time-out at 0 the
+  // system lets this window take it.
+  DWORD lock_timeout = 0;
+  SystemParametersInfoW(SPI_GETFOREGROUNDLOCKTIMEOUT, 0, &lock_timeout, 0);
+  SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, nullptr, 0);
+  SetForegroundWindow(Handle());
+  ::SetFocus(Handle());
+  SystemParametersInfoW(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(lock_timeout)),
+                        0);
+}
+
+void TMainWin::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
 void TMainWin::InitHookShare() {
   THookShare& share = context_.Share;
@@ -139,7 +196,17 @@ void TMainWin::MenuCommand(unsigned command) {
     case tcTerminate:
       mnuTerminateClick();
       break;
+    case tcCaptureImage:
+      CaptureImage1Click();
+      break;
+    case tcOpenImage:
+      PopViewClick();
+      break;
+    case tcAbout:
+      MenuAboutClick();
+      break;
     default:
+      PictMenuCommand(command);
       break;
   }
 }
@@ -154,4 +221,14 @@ void TMainWin::mnuWebSiteClick() { win::ShellOpen(nullptr, L"open", win::Widen(k
 
 void TMainWin::mnuUpdateClick() {
   win::ShellOpen(Handle(), nullptr, win::Widen(UpdatePageAddress(VersionInfo.VersionLabel())), SW_SHOWNORMAL);
+}
+
+void TMainWin::MenuAboutClick() {
+  if (AboutBoxOpen) return;
+  AboutBoxOpen = true;
+  struct TReset {
+    ~TReset() { AboutBoxOpen = false; }
+  } reset;
+  TAboutBox about(Handle(), VersionInfo, {[this] { mnuWebSiteClick(); }, [this] { mnuUpdateClick(); }});
+  about.ShowModal();
 }

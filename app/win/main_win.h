@@ -1,15 +1,29 @@
 // TMainWin: the program's one top-level window. It stays hidden while the
 // program waits in the tray; it owns the tray icon and its menu, installs
 // the keyboard and mouse hooks and receives the hook library's messages.
+// When a capture is asked for it shows its capture face; after the capture
+// its action face with the thumbnail of the current image.
+//
+// The class is split by concern: main_win.cpp creation, showing and menus;
+// main_win_controls.cpp the controls; main_win_faces.cpp SetScreen and the
+// radio buttons; main_win_capture.cpp the capture road; main_win_output.cpp
+// the actions on the current image; main_win_hooks.cpp the hook library.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 
+#include "app/main_win_faces.h"
 #include "app/version_info.h"
 #include "app/win/tray_menu.h"
+#include "gif/bitmap.h"
 #include "hook/hook_share.h"
+#include "output/save_rules.h"
+#include "platform/win32/control.h"
+#include "platform/win32/image_control.h"
+#include "platform/win32/panel.h"
 #include "platform/win32/task_icon.h"
 #include "platform/win32/window.h"
 
@@ -28,6 +42,7 @@ class TMainWin : public win::TWindow {
   };
 
   explicit TMainWin(TContext context);
+  ~TMainWin() override;
 
   // Hook glue: install or remove a hook through the hook library and keep
   // its value in the shared block.
@@ -41,6 +56,8 @@ class TMainWin : public win::TWindow {
   void SetSecWind(HWND window, bool active);
 
   const win::TTaskIcon* TaskIcon() const { return TaskIcon1.get(); }
+  // The current image: the last capture or opened file.
+  const TBitmap& CurrentImage() const { return MyImage; }
 
   // The program's own version resource, read when the window is created.
   TVersionInfo VersionInfo;
@@ -49,17 +66,52 @@ class TMainWin : public win::TWindow {
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  // main_win.cpp
   void FormCreate();
+  void FormShow();
   void FormClose();
   void FormDestroy();
   void InitHookShare();
-  void HookTimerTimer();
+  void DoActivate();
+  void Hide();
   void MenuCommand(unsigned command);
   void TaskIcon1RightClick(int x, int y);
   void mnuTerminateClick();
   void PopHelpClick();
   void mnuWebSiteClick();
   void mnuUpdateClick();
+  void MenuAboutClick();
+
+  // main_win_controls.cpp
+  void CreateControls();
+  void CreateCapturePanel();
+  void CreateSavePrintPanel();
+  void CreateButtons();
+
+  // main_win_faces.cpp
+  void SetScreen(int mode);
+  void CheckRadio(TFaceRadio radio);
+  TFaceRadio CheckedCaptureRadio() const;
+  void SetWhatToCap();
+  void ActionRadioClick(TFaceRadio radio);
+  win::TButton& Radio(TFaceRadio radio) const { return *RadioButtons[static_cast<std::size_t>(radio)]; }
+
+  // main_win_capture.cpp
+  void CaptureImage1Click();
+  void HotKeyMessage(WPARAM number);
+  void ShowCaptureWarning();
+  void DoItButtonClick();
+  void DoACapture();
+  void FinishCapture();
+  void AbortButtonClick();
+  void HookTimerTimer();
+
+  // main_win_output.cpp
+  void RunAction(TFaceRadio action);
+  void SetDone();
+  void ViewButtonClick();
+  void PopViewClick();
+  void PictMenuCommand(unsigned command);
 
   // The one-shot re-hook timer started at creation.
   static constexpr UINT_PTR kHookTimerId = 1;
@@ -68,9 +120,32 @@ class TMainWin : public win::TWindow {
   TContext context_;
   std::unique_ptr<win::TTaskIcon> TaskIcon1;
   win::TPopupMenu MyPopUp;
+  win::TPopupMenu PictMenu;
   bool CaptureInProgress = false;
+  int CaptureKind = 0;
   int ScreenWidth = 0;
   int ScreenHeight = 0;
+  bool shown_once_ = false;
+  // The control that had the focus when the window was last deactivated.
+  HWND saved_focus_ = nullptr;
+  TBitmap MyImage;
+  TFileNumber FileNumber;
+
+  win::TFont font_;
+  win::TFont small_font_;
+  std::unique_ptr<win::TPanel> MainPanel;
+  std::unique_ptr<win::TPanel> CapturePanel;
+  std::unique_ptr<win::TPanel> SavePrintPanel;
+  // CapScreen .. CapShape and SaveBit .. EMailIt, indexed by TFaceRadio.
+  std::array<std::unique_ptr<win::TButton>, static_cast<std::size_t>(TFaceRadio::EMailIt) + 1> RadioButtons;
+  std::unique_ptr<win::TLabel> ShapeLabel;
+  std::unique_ptr<win::TComboBox> ShapeBox;
+  std::unique_ptr<win::TComboBox> cboxPrintOptions;
+  std::unique_ptr<win::TImage> ThumbImage;
+  std::unique_ptr<win::TButton> ViewButton;
+  std::unique_ptr<win::TButton> DoItButton;
+  std::unique_ptr<win::TButton> AbortButton;
+  std::unique_ptr<win::TButton> ConfigButton;
 };
 
 // The question of the Restore item, naming the product.

@@ -7,6 +7,7 @@
 #include "hook/hook_messages.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/message_box.h"
+#include "platform/win32/message_loop.h"
 #include "platform/win32/text.h"
 #include "platform/win32/executable_path.h"
 
@@ -30,14 +31,6 @@ win::TFileMapping CreateInstanceMarker() {
       CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kInstanceMarkerSize, kInstanceMarkerName));
   if (marker) win::TMappedView touch(MapViewOfFile(marker.Get(), FILE_MAP_WRITE, 0, 0, 0));
   return marker;
-}
-
-void RunMessageLoop() {
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
 }
 
 }  // namespace
@@ -82,7 +75,7 @@ int RunProgram() {
         .SaveSettings = [] { SaveSettings(); },
     });
     if (main_win.Handle() == nullptr) return 1;
-    RunMessageLoop();
+    win::RunMessageLoop();
   } catch (...) {
     // Dropped: the marker is closed below all the same and the program ends.
   }

@@ -15,7 +15,6 @@ enum TTrayCommand : unsigned {
   tcTerminate,
 };
 
-// Builds the menu with every item in its place. Items whose windows do not
-// exist yet (capture, image opening, configuration, About box) are shown
-// greyed.
+// Builds the menu with every item in its place. The configuration item is
+// greyed until the configuration dialog exists.
 win::TPopupMenu BuildTrayMenu();

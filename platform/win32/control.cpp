@@ -37,6 +37,12 @@ void TControl::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled ? TRUE 
 
 void TControl::SetFocus() { ::SetFocus(Handle()); }
 
+bool TControl::Visible() const { return IsWindowVisible(Handle()) != FALSE; }
+
+void TControl::SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE); }
+
+void TControl::SetFont(HFONT font) { SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
+
 bool TControl::Dispatch(WPARAM wparam, LPARAM lparam) {
   HWND child = reinterpret_cast<HWND>(lparam);
   if (child == nullptr) return false;
@@ -58,5 +64,25 @@ bool TButton::Checked() const { return SendMessageW(Handle(), BM_GETCHECK, 0, 0)
 void TButton::SetChecked(bool checked) {
   SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
+
+TLabel::TLabel(HWND parent, const std::wstring& caption, TBounds bounds, int id)
+    : TControl(parent, L"STATIC", caption, SS_LEFT, bounds, id) {}
+
+TComboBox::TComboBox(HWND parent, DWORD combo_style, TBounds bounds, int id)
+    : TControl(parent, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | combo_style, bounds, id) {
+  OnCommand = [this](UINT notification) {
+    if (notification == CBN_SETFOCUS && OnEnter) OnEnter();
+  };
+}
+
+void TComboBox::AddItem(const std::wstring& text) {
+  SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int TComboBox::ItemCount() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCOUNT, 0, 0)); }
+
+int TComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
+
+void TComboBox::SetItemIndex(int index) { SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 }  // namespace win

@@ -33,6 +33,10 @@ class TControl {
   bool Enabled() const;
   void SetEnabled(bool enabled);
   void SetFocus();
+  bool Visible() const;
+  void SetVisible(bool visible);
+  // The control's font; the caller keeps the font alive.
+  void SetFont(HFONT font);
 
   // Called with the notification code (BN_CLICKED, CBN_SETFOCUS, ...).
   std::function<void(UINT notification)> OnCommand;
@@ -55,6 +59,29 @@ class TButton : public TControl {
 
   // Called when the button is clicked.
   std::function<void()> OnClick;
+};
+
+// A static text.
+class TLabel : public TControl {
+ public:
+  TLabel(HWND parent, const std::wstring& caption, TBounds bounds, int id = 0);
+};
+
+// A combo box: a drop-down list (CBS_DROPDOWNLIST) or an editable one
+// (CBS_DROPDOWN). `bounds.height` is the height of the closed box plus its
+// drop-down list.
+class TComboBox : public TControl {
+ public:
+  TComboBox(HWND parent, DWORD combo_style, TBounds bounds, int id);
+
+  void AddItem(const std::wstring& text);
+  int ItemCount() const;
+  // -1 when no item is selected.
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+
+  // Called when the box receives the input focus.
+  std::function<void()> OnEnter;
 };
 
 }  // namespace win

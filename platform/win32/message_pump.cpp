@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/message_loop.h"
+
 namespace {
 
 void DispatchWaitingMessages() {
@@ -12,8 +14,7 @@ void DispatchWaitingMessages() {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    win::DispatchOneMessage(message);
   }
 }
 

@@ -7,6 +7,16 @@
 #include "platform/win32/text.h"
 
 namespace win {
+namespace {
+
+std::wstring& ErrorCaption() {
+  static std::wstring caption = L"Error";
+  return caption;
+}
+
+}  // namespace
+
+void SetErrorCaption(const std::wstring& caption) { ErrorCaption() = caption; }
 
 TWindow::~TWindow() {
   if (handle_ != nullptr) {
@@ -64,9 +74,9 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wparam, L
     if (message == WM_COMMAND && TControl::Dispatch(wparam, lparam)) return 0;
     return self->HandleMessage(message, wparam, lparam);
   } catch (const std::exception& error) {
-    ShowMessage(window, Widen(error.what()), L"Error", TMessageButtons::mbOK, MB_ICONERROR);
+    ShowMessage(window, Widen(error.what()), ErrorCaption(), TMessageButtons::mbOK, MB_ICONERROR);
   } catch (...) {
-    ShowMessage(window, L"An unexpected error occurred.", L"Error", TMessageButtons::mbOK, MB_ICONERROR);
+    ShowMessage(window, L"An unexpected error occurred.", ErrorCaption(), TMessageButtons::mbOK, MB_ICONERROR);
   }
   return 0;
 }

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "platform/win32/handles.h"
 
 namespace win {
@@ -24,6 +26,10 @@ struct TWindowParams {
   int height = 0;
   HWND parent = nullptr;
 };
+
+// The caption of the box in which the application-wide error handler shows
+// an exception's text that a message handler let pass.
+void SetErrorCaption(const std::wstring& caption);
 
 class TWindow {
  public:

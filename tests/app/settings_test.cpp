@@ -164,7 +164,7 @@ struct TRangeCase {
 
 class OutOfRangeValues : public ::testing::TestWithParam<TRangeCase> {};
 
-TEST_P(OutOfRangeValues, TakeTheDefault) {
+TEST_P(OutOfRangeValues, AreKeptAsRead) {
   const TRangeCase& c = GetParam();
   TScratchProfile scratch;
   scratch.Plant("["s + c.Section + "]\r\n" + c.Line + "\r\n");
@@ -173,16 +173,15 @@ TEST_P(OutOfRangeValues, TakeTheDefault) {
 
 INSTANTIATE_TEST_SUITE_P(
     Values, OutOfRangeValues,
-    ::testing::Values(TRangeCase{"Capture Key=238", "Capture", &TCaptureSettings::CaptureKey, 44},
-                      TRangeCase{"Capture Key=-1", "Capture", &TCaptureSettings::CaptureKey, 44},
+    ::testing::Values(TRangeCase{"Capture Key=238", "Capture", &TCaptureSettings::CaptureKey, 238},
+                      TRangeCase{"Capture Key=-1", "Capture", &TCaptureSettings::CaptureKey, -1},
                       TRangeCase{"Capture Key=237", "Capture", &TCaptureSettings::CaptureKey, 237},
-                      TRangeCase{"What To Cap=5", "Misc", &TCaptureSettings::WhatToCap, 0},
-                      TRangeCase{"What To Cap=4", "Misc", &TCaptureSettings::WhatToCap, 4},
-                      TRangeCase{"Shape=2", "Misc", &TCaptureSettings::Shape, 0},
-                      TRangeCase{"Shape=20", "Misc", &TCaptureSettings::Shape, 0},
-                      TRangeCase{"Shape=19", "Misc", &TCaptureSettings::Shape, 19},
-                      TRangeCase{"Action=7", "Misc", &TCaptureSettings::Action, 0},
-                      TRangeCase{"Attachment Encoding=2", "EMail", &TCaptureSettings::AttachmentEncoding, 0},
+                      TRangeCase{"What To Cap=5", "Misc", &TCaptureSettings::WhatToCap, 5},
+                      TRangeCase{"What To Cap=-5x", "Misc", &TCaptureSettings::WhatToCap, 5},
+                      TRangeCase{"Shape=2", "Misc", &TCaptureSettings::Shape, 2},
+                      TRangeCase{"Shape=0x1F", "Misc", &TCaptureSettings::Shape, 31},
+                      TRangeCase{"Action=7", "Misc", &TCaptureSettings::Action, 7},
+                      TRangeCase{"Attachment Encoding=2", "EMail", &TCaptureSettings::AttachmentEncoding, 2},
                       TRangeCase{"Attachment Encoding=1", "EMail", &TCaptureSettings::AttachmentEncoding, 1},
                       TRangeCase{"SMTP Port=abc", "EMail", &TCaptureSettings::SMTPPort, 0}));
 

@@ -1,0 +1,69 @@
+// The actions on the current image: saving, copying, viewing, and opening
+// an image file in its place.
+#include "app/win/main_win.h"
+
+#include "app/win/pict_menu.h"
+#include "capture/win/draw_thumb.h"
+#include "output/win/copy_to_clip.h"
+#include "output/win/open_image_dialog.h"
+#include "output/win/save_image.h"
+#include "output/win/view_window.h"
+
+void TMainWin::RunAction(TFaceRadio action) {
+  switch (action) {
+    case TFaceRadio::SaveBit:
+      DoSaveAs(Handle(), TSaveFormat::sfBitmap, MyImage, FileNumber);
+      break;
+    case TFaceRadio::SaveGIF:
+      DoSaveAs(Handle(), TSaveFormat::sfGIF, MyImage, FileNumber);
+      break;
+    case TFaceRadio::SaveJPEG:
+      DoSaveAs(Handle(), TSaveFormat::sfJPEG, MyImage, FileNumber);
+      break;
+    case TFaceRadio::CopyClip:
+      CopyToClip(Handle(), MyImage);
+      break;
+    default:
+      // Printing and e-mail are not offered yet.
+      return;
+  }
+  SetDone();
+}
+
+void TMainWin::SetDone() {
+  AbortButton->SetCaption(L"&Done");
+  AbortButton->SetFocus();
+}
+
+void TMainWin::PictMenuCommand(unsigned command) {
+  switch (command) {
+    case pcView:
+      ViewButtonClick();
+      break;
+    case pcSaveBitmap:
+      RunAction(TFaceRadio::SaveBit);
+      break;
+    case pcSaveGIF:
+      RunAction(TFaceRadio::SaveGIF);
+      break;
+    case pcSaveJPEG:
+      RunAction(TFaceRadio::SaveJPEG);
+      break;
+    case pcCopy:
+      RunAction(TFaceRadio::CopyClip);
+      break;
+    default:
+      break;
+  }
+}
+
+void TMainWin::ViewButtonClick() { ShowViewWindow(Handle(), MyImage); }
+
+void TMainWin::PopViewClick() {
+  std::optional<TBitmap> opened = OpenImageFile(Handle());
+  if (!opened) return;
+  MyImage = std::move(*opened);
+  ThumbImage->SetPicture(DrawThumb(MyImage));
+  DoActivate();
+  SetScreen(smPrint);
+}

@@ -1,0 +1,22 @@
+#include "capture/win/draw_thumb.h"
+
+#include "capture/thumb_scale.h"
+#include "output/win/device_image.h"
+
+win::TBitmapHandle DrawThumb(const TBitmap& image) {
+  win::TWindowDC screen(nullptr);
+  win::TBitmapHandle thumb(CreateCompatibleBitmap(screen.Get(), kThumbWidth, kThumbHeight));
+  win::TCreatedDC dc(CreateCompatibleDC(screen.Get()));
+  win::TSelectObject selected(dc.Get(), thumb.Get());
+  RECT all{0, 0, kThumbWidth, kThumbHeight};
+  FillRect(dc.Get(), &all, GetSysColorBrush(COLOR_BTNFACE));
+  const TThumbSize size = ThumbSizeFor(image.Width(), image.Height());
+  if (size.Width > 0 && size.Height > 0) {
+    // Averaging the pixels that fall together keeps text and thin lines
+    // readable; dropping pixels would not.
+    SetStretchBltMode(dc.Get(), HALFTONE);
+    SetBrushOrgEx(dc.Get(), 0, 0, nullptr);
+    StretchImage(dc.Get(), RECT{0, 0, size.Width, size.Height}, image);
+  }
+  return thumb;
+}

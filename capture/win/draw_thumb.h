@@ -1,0 +1,8 @@
+// The thumbnail of the current image: a 133 x 125 bitmap in the button-face
+// colour with the image scaled down into its top-left corner.
+#pragma once
+
+#include "gif/bitmap.h"
+#include "platform/win32/handles.h"
+
+win::TBitmapHandle DrawThumb(const TBitmap& image);

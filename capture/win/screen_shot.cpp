@@ -1,0 +1,35 @@
+#include "capture/win/screen_shot.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+// The system palette of a palette display as a logical palette, or nothing
+// when the display gives no entries.
+win::TPalette ScreenPalette(HDC display) {
+  constexpr UINT kEntries = 256;
+  std::vector<std::uint8_t> record(sizeof(LOGPALETTE) + kEntries * sizeof(PALETTEENTRY));
+  auto* palette = reinterpret_cast<LOGPALETTE*>(record.data());
+  palette->palVersion = 0x300;
+  palette->palNumEntries = static_cast<WORD>(GetSystemPaletteEntries(display, 0, kEntries, palette->palPalEntry));
+  if (palette->palNumEntries == 0) return {};
+  return win::TPalette(CreatePalette(palette));
+}
+
+}  // namespace
+
+void ScreenShot(const RECT& rect, TCaptureBitmap& capture) {
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  if (width == 0 || height == 0) return;
+  win::TCreatedDC display(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+  capture.Width = width;
+  capture.Height = height;
+  if (!display) return;
+  capture.Bitmap.Reset(CreateCompatibleBitmap(display.Get(), width, height));
+  if (GetDeviceCaps(display.Get(), RASTERCAPS) & RC_PALETTE) capture.Palette = ScreenPalette(display.Get());
+  win::TCreatedDC target(CreateCompatibleDC(display.Get()));
+  win::TSelectObject selected(target.Get(), capture.Bitmap.Get());
+  BitBlt(target.Get(), 0, 0, width, height, display.Get(), rect.left, rect.top, SRCCOPY);
+}

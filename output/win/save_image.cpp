@@ -1,0 +1,58 @@
+#include "output/win/save_image.h"
+
+#include "output/jpeg_image.h"
+#include "output/write_bitmap_file.h"
+#include "output/write_gif_file.h"
+#include "platform/win32/common_dialogs.h"
+#include "platform/win32/cursor.h"
+#include "platform/win32/text.h"
+
+namespace {
+
+// Ask before overwriting, no read-only box, only existing folders.
+constexpr DWORD kSaveOptions = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+
+struct TSaveDialog {
+  const wchar_t* Title;
+  const wchar_t* Filter;
+  const wchar_t* DefaultExtension;
+};
+
+TSaveDialog DialogOf(TSaveFormat format) {
+  switch (format) {
+    case TSaveFormat::sfGIF:
+      return {L"Save As GIF", L"GIF files (*.gif)|*.GIF", L"gif"};
+    case TSaveFormat::sfJPEG:
+      return {L"Save As JPEG", L"JPEG files (*.jpg)|*.JPG", L"jpg"};
+    case TSaveFormat::sfBitmap:
+      break;
+  }
+  return {L"Save As Bitmap", L"Bitmap files (*.bmp)|*.BMP", L"bmp"};
+}
+
+void WriteImage(TSaveFormat format, TBitmap& image, const std::string& path) {
+  switch (format) {
+    case TSaveFormat::sfBitmap:
+      WriteBitmapFile(image, path);
+      break;
+    case TSaveFormat::sfGIF:
+      WriteGIFFile(image, path);
+      break;
+    case TSaveFormat::sfJPEG:
+      WriteJPEGFile(image, path);
+      break;
+  }
+}
+
+}  // namespace
+
+void DoSaveAs(HWND owner, TSaveFormat format, TBitmap& image, TFileNumber& number) {
+  const TSaveDialog dialog = DialogOf(format);
+  win::TFileDialogOptions options{dialog.Title, dialog.Filter, dialog.DefaultExtension,
+                                  win::Widen(number.ProposedName()), kSaveOptions};
+  std::optional<std::string> chosen;
+  if (auto path = win::ShowSaveDialog(owner, options)) chosen = win::Narrow(*path);
+  if (!chosen) return;
+  win::THourglass hourglass;
+  CompleteSave(number, format, chosen, [&](const std::string& path) { WriteImage(format, image, path); });
+}

@@ -1,0 +1,14 @@
+#include "platform/win32/clipboard.h"
+
+namespace win {
+
+bool PutBitmapOnClipboard(HWND owner, TBitmapHandle bitmap) {
+  if (!OpenClipboard(owner)) return false;
+  EmptyClipboard();
+  const bool placed = SetClipboardData(CF_BITMAP, bitmap.Get()) != nullptr;
+  if (placed) bitmap.Release();
+  CloseClipboard();
+  return placed;
+}
+
+}  // namespace win
