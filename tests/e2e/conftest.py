@@ -96,3 +96,32 @@ def returning_user(windows_dir, settings_file):
     configuration dialog opens at start."""
     settings_file.write_bytes(b"[Misc]\r\nFirst Time=No\r\n")
     return settings_file
+
+
+PATTERN_PLACE = (100, 120, 300, 200)  # x, y, client width, client height
+
+
+@pytest.fixture
+def pattern_window(desktop):
+    """The test-pattern window, started before the program and in front."""
+    exe = BUILD / "tests" / "pattern" / "pattern_window.exe"
+    process = desktop.start_program(exe, "pattern.log", tuple(str(v) for v in PATTERN_PLACE))
+
+    def shown():
+        windows = desktop.report("windows").top_level(text="Grabwell Test Pattern", visible=True)
+        return windows[0] if windows else None
+    from wine_desktop import wait_until
+    window = wait_until(shown, 30, what="the test-pattern window")
+    yield window
+    if process.poll() is None:
+        process.kill()
+        process.wait(timeout=10)
+
+
+@pytest.fixture
+def user_settings(windows_dir, settings_file):
+    """Writes the settings file of a returning user with the given Misc keys."""
+    def write(**misc: int) -> None:
+        lines = ["[Misc]", "First Time=No"] + [f"{key.replace('_', ' ')}={value}" for key, value in misc.items()]
+        settings_file.write_bytes(("\r\n".join(lines) + "\r\n").encode())
+    return write

@@ -66,3 +66,44 @@ class Grabwell:
         """Dismisses a shown menu by clicking an empty part of the desktop."""
         self.desktop.click(300, 200)
         wait_until(lambda: not self.desktop.report("menus").menus, 10, what="the menu to close")
+
+    # ----- the main window --------------------------------------------------
+
+    def main_window(self, report: DesktopReport | None = None) -> dict | None:
+        """The shown main window of this copy, with its controls."""
+        report = report or self.desktop.report("windows")
+        shown = [w for w in report.top_level(text=MAIN_WINDOW_CAPTION, visible=True)
+                 if w["pid"] != report.shell_pid()]
+        return shown[0] if shown else None
+
+    def wait_for_face(self, doit_caption: str, timeout: float = 20) -> dict:
+        """Waits until the main window shows with its action button reading
+        doit_caption ("&Capture", "&Save", ...); returns the window."""
+        def shown():
+            window = self.main_window()
+            return window if window and visible_control(window, "Button", doit_caption) else None
+        return wait_until(shown, timeout, what=f"the main window with {doit_caption!r}")
+
+    def wait_for_hidden(self, timeout: float = 20) -> None:
+        wait_until(lambda: self.main_window() is None, timeout, what="the main window to hide")
+
+    def wait_for_message_box(self, caption: str, timeout: float = 20):
+        def shown():
+            boxes = [b for b in self.desktop.report("windows").message_boxes() if b.caption == caption]
+            return boxes[0] if boxes else None
+        return wait_until(shown, timeout, what=f"a message box {caption!r}")
+
+    def wait_for_dialog(self, caption: str, timeout: float = 20) -> dict:
+        return wait_until(lambda: self.desktop.report("windows").dialog(caption), timeout,
+                          what=f"the dialog {caption!r}")
+
+
+def visible_control(window: dict, class_name: str, text: str) -> dict | None:
+    for child in window.get("children", []):
+        if child["visible"]:
+            if child["class"] == class_name and child["text"] == text:
+                return child
+            found = visible_control(child, class_name, text)
+            if found:
+                return found
+    return None

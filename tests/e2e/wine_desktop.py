@@ -175,11 +175,11 @@ class WineDesktop:
 
     # ----- programs ---------------------------------------------------------
 
-    def start_program(self, exe: Path, log_name: str) -> subprocess.Popen:
+    def start_program(self, exe: Path, log_name: str, args: tuple[str, ...] = ()) -> subprocess.Popen:
         """Starts a Windows program; the returned process is the program itself."""
         log = open(self.logs / log_name, "ab")
         with log:
-            process = subprocess.Popen([WINE, str(exe)], cwd=exe.parent, env=self.env,
+            process = subprocess.Popen([WINE, str(exe), *args], cwd=exe.parent, env=self.env,
                                        stdin=subprocess.DEVNULL, stdout=log, stderr=log)
         self._programs.append(process)
         return process
@@ -212,6 +212,16 @@ class WineDesktop:
 
     def key(self, *names: str) -> None:
         self._xdotool("key", *names)
+
+    def screen_image(self):
+        """The whole X screen as a Pillow RGB image, read from the X side."""
+        from PIL import Image
+        shot = self.root / "screen.png"
+        subprocess.run(["import", "-display", self.display, "-window", "root", str(shot)],
+                       env=self.env, timeout=30, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        with Image.open(shot) as image:
+            return image.convert("RGB")
 
     def screenshot(self, path: Path) -> None:
         subprocess.run(["import", "-display", self.display, "-window", "root", str(path)],

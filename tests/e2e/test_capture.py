@@ -1,0 +1,203 @@
+"""The capture road as a user takes it: the hot key brings up the capture
+face, Enter captures, Enter runs the action; files are checked against the
+screen as the X server shows it, decoded by Pillow."""
+
+from __future__ import annotations
+
+import subprocess
+import time
+from io import BytesIO
+from pathlib import Path
+
+import pytest
+from PIL import Image, ImageChops, ImageStat
+
+from desktop_report import centre, find_control
+from grabwell import visible_control
+from wine_desktop import wait_until
+
+# The task bar at the bottom may change while the main window comes and goes.
+ABOVE_TASK_BAR = (0, 0, 1024, 730)
+CAPTURE_RADIOS = ["Capture &Screen", "Capture &Window", "Capture Wi&ndow Client Area",
+                  "Capture &Rectangular Area", "Capture S&haped Area"]
+
+
+@pytest.fixture
+def folder(program):
+    """The program's folder, where the save dialog starts, without earlier pictures."""
+    for old in program.parent.glob("Image*"):
+        old.unlink()
+    return program.parent
+
+
+def wait_for_file(path: Path, timeout: float = 20) -> Path:
+    return wait_until(lambda: path.exists() and path.stat().st_size > 0 and path, timeout, what=str(path))
+
+
+def same_pixels(a: Image.Image, b: Image.Image, box=ABOVE_TASK_BAR) -> bool:
+    return ImageChops.difference(a.crop(box), b.crop(box)).getbbox() is None
+
+
+def save_through_dialog(grabwell, caption: str, name: str | None = None) -> None:
+    """Confirms the save dialog, with the proposed name or a typed one."""
+    grabwell.wait_for_dialog(caption)
+    if name is not None:
+        grabwell.desktop.key("ctrl+a")
+        subprocess.run(["xdotool", "type", "--delay", "20", name], env=grabwell.desktop.env, check=True)
+    grabwell.desktop.key("Return")
+
+
+def test_hot_key_capture_and_save_as_bitmap(desktop, start_grabwell, user_settings, pattern_window, folder):
+    user_settings(What_To_Cap=0, Action=0)
+    grabwell = start_grabwell()
+    grabwell.wait_for_tray_icon()
+    screen = desktop.screen_image()
+
+    desktop.key("F11")
+    window = grabwell.wait_for_face("&Capture")
+    left, top, _, _ = window["rect"]
+    assert (left, top) == (362, 138)
+    radios = {caption: visible_control(window, "Button", caption) for caption in CAPTURE_RADIOS}
+    assert all(radios.values()), radios
+    assert radios["Capture &Screen"]["checked"] == 1
+    assert not find_control(window, "ComboBox", "")["enabled"]
+    assert not visible_control(window, "Button", "C&onfigure")["enabled"]
+
+    started = time.monotonic()
+    desktop.key("Return")
+    window = grabwell.wait_for_face("&Save")
+    print(f"capture face to action face: {time.monotonic() - started:.2f} s")
+    assert visible_control(window, "Button", "Save As &Bitmap")["checked"] == 1
+    assert visible_control(window, "Button", "&Abort")
+
+    desktop.key("Return")
+    save_through_dialog(grabwell, "Save As Bitmap")
+    saved = wait_for_file(folder / "Image1.bmp")
+    wait_until(lambda: visible_control(grabwell.main_window() or {}, "Button", "&Done"), 10, what="&Done")
+    with Image.open(saved) as image:
+        assert image.size == (1024, 768)
+        # Nothing of the main window: the picture is the screen as it was.
+        assert same_pixels(image.convert("RGB"), screen)
+
+    desktop.key("Return")  # "&Done" has the focus
+    grabwell.wait_for_hidden()
+    grabwell.terminate()
+
+
+def cube(value: int) -> int:
+    return ((value + 3) * 1286 >> 16) * 51
+
+
+def test_gif_then_jpeg_and_bitmap_from_the_thumbnail_menu(desktop, start_grabwell, user_settings, pattern_window,
+                                                          folder):
+    user_settings(Action=1)
+    grabwell = start_grabwell()
+    grabwell.wait_for_tray_icon()
+    screen = desktop.screen_image()
+    desktop.key("F11")
+    grabwell.wait_for_face("&Capture")
+    desktop.key("Return")
+    window = grabwell.wait_for_face("&Save")
+    assert visible_control(window, "Button", "Save As &GIF")["checked"] == 1
+    desktop.key("Return")
+    save_through_dialog(grabwell, "Save As GIF")
+    gif = wait_for_file(folder / "Image1.gif")
+    with Image.open(gif) as image:
+        assert image.format == "GIF" and image.info.get("version") == b"GIF87a"
+        assert list(image.convert("RGB").getdata()) == [tuple(cube(c) for c in p) for p in screen.getdata()]
+
+    thumb = find_control(grabwell.main_window(), "GrabwellImage", "")
+    for item, caption, name in (("Save As &JPEG", "Save As JPEG", "Image2.jpg.JPG"),
+                                ("Save As &Bitmap", "Save As Bitmap", "Image3.bmp")):
+        desktop.click(*centre(thumb["rect"]), button=3)
+        items = wait_until(lambda: desktop.report("menus").shown_menu(), 10, what="the thumbnail menu")
+        grabwell.choose(items, item)
+        save_through_dialog(grabwell, caption)
+        wait_for_file(folder / name)
+    with Image.open(folder / "Image2.jpg.JPG") as image:
+        assert image.format == "JPEG" and image.size == (1024, 768)
+        # Quality 100 keeps flat areas exact; the pattern's sharp colour
+        # edges lose a little to the halved colour resolution.
+        difference = ImageChops.difference(image.convert("RGB"), screen).crop(ABOVE_TASK_BAR)
+        assert max(ImageStat.Stat(difference).mean) < 2
+    # After the GIF the current image is a 24-bit picture of the same pixels.
+    with Image.open(folder / "Image3.bmp") as image:
+        assert image.info.get("compression", 0) == 0 and image.mode == "RGB"
+        assert same_pixels(image.convert("RGB"), screen)
+    grabwell.terminate()
+
+
+def test_window_and_client_area_captures(desktop, start_grabwell, user_settings, pattern_window, folder):
+    user_settings(What_To_Cap=1)
+    grabwell = start_grabwell()
+    grabwell.wait_for_tray_icon()
+    screen = desktop.screen_image()
+    left, top, right, bottom = pattern_window["rect"]
+
+    desktop.key("F11")
+    grabwell.wait_for_face("&Capture")
+    desktop.key("Return")
+    grabwell.wait_for_face("&Save")
+    desktop.key("Return")
+    save_through_dialog(grabwell, "Save As Bitmap")
+    with Image.open(wait_for_file(folder / "Image1.bmp")) as image:
+        assert image.size == (right - left, bottom - top)
+        assert same_pixels(image.convert("RGB"), screen.crop((left, top, right, bottom)), (0, 0, *image.size))
+    desktop.key("Return")
+    grabwell.wait_for_hidden()
+
+    desktop.key("F11")
+    grabwell.wait_for_face("&Capture")
+    desktop.key("alt+n")  # "Capture Wi&ndow Client Area"
+    desktop.key("alt+c")  # "&Capture"
+    grabwell.wait_for_face("&Save")
+    desktop.key("Return")
+    save_through_dialog(grabwell, "Save As Bitmap")
+    with Image.open(wait_for_file(folder / "Image2.bmp")) as image:
+        assert image.size == (300, 200)
+        x, y = right - 300 - (right - left - 300) // 2, bottom - 200 - (right - left - 300) // 2
+        assert same_pixels(image.convert("RGB"), screen.crop((x, y, x + 300, y + 200)), (0, 0, 300, 200))
+    grabwell.terminate()
+
+
+def test_a_second_hot_key_warns(desktop, start_grabwell, user_settings):
+    user_settings()
+    grabwell = start_grabwell()
+    grabwell.wait_for_tray_icon()
+    desktop.key("F11")
+    grabwell.wait_for_face("&Capture")
+    desktop.key("F11")
+    box = grabwell.wait_for_message_box("Warning")
+    assert box.texts == ["A capture is already in progress.  You must either abort or complete the current "
+                         "capture first."]
+    desktop.click(*centre(box.buttons["OK"]))
+    wait_until(lambda: not desktop.report("windows").message_boxes(), 10, what="the warning to close")
+    desktop.key("alt+a")  # "&Abort"
+    grabwell.wait_for_hidden()
+    desktop.key("F11")  # after Abort the hot key works again
+    grabwell.wait_for_face("&Capture")
+    grabwell.terminate()
+
+
+def test_copy_puts_the_picture_on_the_clipboard(desktop, start_grabwell, user_settings, pattern_window):
+    user_settings(Action=5)
+    grabwell = start_grabwell()
+    grabwell.wait_for_tray_icon()
+    screen = desktop.screen_image()
+    desktop.key("F11")
+    grabwell.wait_for_face("&Capture")
+    desktop.key("Return")
+    window = grabwell.wait_for_face("Co&py")
+    assert visible_control(window, "Button", "Copy &To Clipboard")["checked"] == 1
+    desktop.key("Return")
+    wait_until(lambda: visible_control(grabwell.main_window() or {}, "Button", "&Done"), 10, what="&Done")
+
+    def pasted():
+        result = subprocess.run(["xclip", "-selection", "clipboard", "-t", "image/bmp", "-o"],
+                                env=desktop.env, capture_output=True, timeout=20, check=False)
+        return result.stdout if result.returncode == 0 and result.stdout[:2] == b"BM" else None
+    data = wait_until(pasted, 20, what="a bitmap on the clipboard")
+    with Image.open(BytesIO(data)) as image:
+        assert image.size == (1024, 768)
+        assert same_pixels(image.convert("RGB"), screen)
+    grabwell.terminate()
