@@ -38,12 +38,17 @@ def same_pixels(a: Image.Image, b: Image.Image, box=ABOVE_TASK_BAR) -> bool:
     return ImageChops.difference(a.crop(box), b.crop(box)).getbbox() is None
 
 
-def save_through_dialog(grabwell, caption: str, name: str | None = None) -> None:
-    """Confirms the save dialog, with the proposed name or a typed one."""
-    grabwell.wait_for_dialog(caption)
-    if name is not None:
-        grabwell.desktop.key("ctrl+a")
-        subprocess.run(["xdotool", "type", "--delay", "20", name], env=grabwell.desktop.env, check=True)
+def wine_path(path: Path) -> str:
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def save_through_dialog(grabwell, caption: str, proposed: str, target: str) -> None:
+    """Checks the name the save dialog proposes, then saves under the full
+    path `target` (the dialog may start in the folder it was last in)."""
+    dialog = grabwell.wait_for_dialog(caption)
+    assert find_control(dialog, "Edit", proposed), f"{caption} does not propose {proposed}"
+    grabwell.desktop.key("ctrl+a")
+    subprocess.run(["xdotool", "type", "--delay", "20", target], env=grabwell.desktop.env, check=True)
     grabwell.desktop.key("Return")
 
 
@@ -71,7 +76,7 @@ def test_hot_key_capture_and_save_as_bitmap(desktop, start_grabwell, user_settin
     assert visible_control(window, "Button", "&Abort")
 
     desktop.key("Return")
-    save_through_dialog(grabwell, "Save As Bitmap")
+    save_through_dialog(grabwell, "Save As Bitmap", "Image1", wine_path(folder / "Image1.bmp"))
     saved = wait_for_file(folder / "Image1.bmp")
     wait_until(lambda: visible_control(grabwell.main_window() or {}, "Button", "&Done"), 10, what="&Done")
     with Image.open(saved) as image:
@@ -100,19 +105,20 @@ def test_gif_then_jpeg_and_bitmap_from_the_thumbnail_menu(desktop, start_grabwel
     window = grabwell.wait_for_face("&Save")
     assert visible_control(window, "Button", "Save As &GIF")["checked"] == 1
     desktop.key("Return")
-    save_through_dialog(grabwell, "Save As GIF")
+    save_through_dialog(grabwell, "Save As GIF", "Image1", wine_path(folder / "Image1.gif"))
     gif = wait_for_file(folder / "Image1.gif")
     with Image.open(gif) as image:
         assert image.format == "GIF" and image.info.get("version") == b"GIF87a"
         assert list(image.convert("RGB").getdata()) == [tuple(cube(c) for c in p) for p in screen.getdata()]
 
     thumb = find_control(grabwell.main_window(), "GrabwellImage", "")
-    for item, caption, name in (("Save As &JPEG", "Save As JPEG", "Image2.jpg.JPG"),
-                                ("Save As &Bitmap", "Save As Bitmap", "Image3.bmp")):
+    for item, caption, proposed, typed, name in (
+            ("Save As &JPEG", "Save As JPEG", "Image2", "Image2.jpg", "Image2.jpg.JPG"),
+            ("Save As &Bitmap", "Save As Bitmap", "Image3", "Image3.bmp", "Image3.bmp")):
         desktop.click(*centre(thumb["rect"]), button=3)
         items = wait_until(lambda: desktop.report("menus").shown_menu(), 10, what="the thumbnail menu")
         grabwell.choose(items, item)
-        save_through_dialog(grabwell, caption)
+        save_through_dialog(grabwell, caption, proposed, wine_path(folder / typed))
         wait_for_file(folder / name)
     with Image.open(folder / "Image2.jpg.JPG") as image:
         assert image.format == "JPEG" and image.size == (1024, 768)
@@ -139,7 +145,7 @@ def test_window_and_client_area_captures(desktop, start_grabwell, user_settings,
     desktop.key("Return")
     grabwell.wait_for_face("&Save")
     desktop.key("Return")
-    save_through_dialog(grabwell, "Save As Bitmap")
+    save_through_dialog(grabwell, "Save As Bitmap", "Image1", wine_path(folder / "Image1.bmp"))
     with Image.open(wait_for_file(folder / "Image1.bmp")) as image:
         assert image.size == (right - left, bottom - top)
         assert same_pixels(image.convert("RGB"), screen.crop((left, top, right, bottom)), (0, 0, *image.size))
@@ -152,7 +158,7 @@ def test_window_and_client_area_captures(desktop, start_grabwell, user_settings,
     desktop.key("alt+c")  # "&Capture"
     grabwell.wait_for_face("&Save")
     desktop.key("Return")
-    save_through_dialog(grabwell, "Save As Bitmap")
+    save_through_dialog(grabwell, "Save As Bitmap", "Image2", wine_path(folder / "Image2.bmp"))
     with Image.open(wait_for_file(folder / "Image2.bmp")) as image:
         assert image.size == (300, 200)
         x, y = right - 300 - (right - left - 300) // 2, bottom - 200 - (right - left - 300) // 2
@@ -200,4 +206,103 @@ def test_copy_puts_the_picture_on_the_clipboard(desktop, start_grabwell, user_se
     with Image.open(BytesIO(data)) as image:
         assert image.size == (1024, 768)
         assert same_pixels(image.convert("RGB"), screen)
+    grabwell.terminate()
+
+
+def open_image(grabwell, path: str) -> None:
+    grabwell.choose(grabwell.open_tray_menu(), "&Open Image")
+    grabwell.wait_for_dialog("Open Graphic File")
+    grabwell.desktop.key("ctrl+a")
+    subprocess.run(["xdotool", "type", "--delay", "20", path], env=grabwell.desktop.env, check=True)
+    grabwell.desktop.key("Return")
+
+
+def thumbnail_colour(desktop, grabwell) -> tuple[int, int, int]:
+    thumb = find_control(grabwell.main_window(), "GrabwellImage", "")
+    left, top, _, _ = thumb["rect"]
+    return desktop.screen_image().getpixel((left + 5, top + 5))
+
+
+def test_open_image_shows_the_print_face_and_refuses_bad_files(desktop, start_grabwell, user_settings, session_dir):
+    user_settings()
+    pictures = session_dir / "pictures"
+    pictures.mkdir(exist_ok=True)
+    Image.new("RGB", (64, 48), (200, 30, 40)).save(pictures / "red.BMP")
+    Image.new("RGB", (64, 48), (20, 40, 220)).save(pictures / "blue.jpg", quality=95)
+    (pictures / "broken.bmp").write_bytes(b"BM" + b"\x00" * 40)
+    (pictures / "photo.JPEG").write_bytes((pictures / "blue.jpg").read_bytes())
+    base = wine_path(pictures) + "\\"
+    grabwell = start_grabwell()
+    grabwell.wait_for_tray_icon()
+
+    open_image(grabwell, base + "red.BMP")
+    window = grabwell.wait_for_face("&Print")
+    assert visible_control(window, "Button", "Print ")["checked"] == 1
+    assert thumbnail_colour(desktop, grabwell) == (200, 30, 40)
+
+    open_image(grabwell, base + "blue.jpg")
+    wait_until(lambda: max(abs(a - b) for a, b in zip(thumbnail_colour(desktop, grabwell), (20, 40, 220))) < 8,
+               10, what="the thumbnail of the JPEG file")
+
+    open_image(grabwell, base + "photo.JPEG")
+    box = grabwell.wait_for_message_box("Error")
+    assert box.texts == ["Unknown file type selected."]
+    desktop.click(*centre(box.buttons["OK"]))
+
+    open_image(grabwell, base + "broken.bmp")
+    box = grabwell.wait_for_message_box("Grabwell 2000")
+    assert box.texts and box.texts[0]
+    desktop.click(*centre(box.buttons["OK"]))
+    time.sleep(0.5)
+    # The current image is still the JPEG picture.
+    assert max(abs(a - b) for a, b in zip(thumbnail_colour(desktop, grabwell), (20, 40, 220))) < 8
+    grabwell.terminate()
+
+
+@pytest.fixture
+def locked_folder(session_dir):
+    """A folder in which nobody, root included, can create a file."""
+    locked = session_dir / "locked"
+    locked.mkdir(exist_ok=True)
+    if subprocess.run(["chattr", "+i", str(locked)], capture_output=True, check=False).returncode != 0:
+        pytest.skip("this file system cannot make a folder immutable")
+    yield locked
+    subprocess.run(["chattr", "-i", str(locked)], check=False)
+
+
+def test_a_failed_save_is_reported_and_changes_nothing(desktop, start_grabwell, user_settings, folder,
+                                                       locked_folder):
+    user_settings()
+    grabwell = start_grabwell()
+    grabwell.wait_for_tray_icon()
+    desktop.key("F11")
+    grabwell.wait_for_face("&Capture")
+    desktop.key("Return")
+    grabwell.wait_for_face("&Save")
+    desktop.key("Return")
+    target = wine_path(locked_folder / "shot.bmp")
+    save_through_dialog(grabwell, "Save As Bitmap", "Image1", target)
+    box = grabwell.wait_for_message_box("Grabwell 2000")
+    assert box.texts == [f"Cannot create file {target}"]
+    desktop.click(*centre(box.buttons["OK"]))
+    # Still usable, and the number was not used up.
+    window = grabwell.wait_for_face("&Save")
+    desktop.click(*centre(visible_control(window, "Button", "&Save")["rect"]))
+    save_through_dialog(grabwell, "Save As Bitmap", "Image1", wine_path(folder / "Image1.bmp"))
+    wait_for_file(folder / "Image1.bmp")
+    grabwell.terminate()
+
+
+def test_the_about_box_opens_once(desktop, start_grabwell, user_settings):
+    user_settings()
+    grabwell = start_grabwell()
+    grabwell.wait_for_tray_icon()
+    grabwell.choose(grabwell.open_tray_menu(), "&About")
+    about = grabwell.wait_for_dialog("About Grabwell 2000")
+    assert find_control(about, "Static", "Grabwell 2000 v 1.1")
+    grabwell.choose(grabwell.open_tray_menu(), "&About")
+    time.sleep(1)
+    assert len(desktop.report("windows").top_level(text="About Grabwell 2000", visible=True)) == 1
+    desktop.click(*centre(find_control(about, "Button", "OK")["rect"]))
+    wait_until(lambda: not desktop.report("windows").dialog("About Grabwell 2000"), 10, what="the About box to close")
     grabwell.terminate()
