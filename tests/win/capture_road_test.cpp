@@ -1,0 +1,158 @@
+// The capture road's GDI side: device bitmaps to the image model and back
+// with their own depth and pixels, a screen copy of a window of known
+// pixels, and the thumbnail's placement.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "capture/win/draw_thumb.h"
+#include "capture/win/screen_shot.h"
+#include "output/win/device_image.h"
+
+namespace {
+
+// A picture whose every pixel differs from its neighbours.
+TBitmap Pattern(int width, int height, int bits) {
+  TBitmap image(width, height, bits);
+  for (std::size_t i = 0; i < image.Bits().size(); ++i) image.Bits()[i] = static_cast<std::uint8_t>(i * 37 + i / 7);
+  if (bits == 8) {
+    for (std::size_t i = 0; i < image.ColorTable().size(); ++i) {
+      image.ColorTable()[i] = TRGBQuad{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
+                                       static_cast<std::uint8_t>(i * 3), 0};
+    }
+  }
+  return image;
+}
+
+struct TDepthCase {
+  int Bits;
+  TColorMasks Masks;
+};
+
+class DeviceBitmap : public testing::TestWithParam<TDepthCase> {};
+
+// A device bitmap of the given depth (as a display of that depth makes
+// them) holding the pattern, read back: same depth, masks and pixels.
+TEST_P(DeviceBitmap, ReadsBackInItsOwnDepth) {
+  const TDepthCase& c = GetParam();
+  TBitmap source = Pattern(37, 11, c.Bits);
+  if (c.Bits == 16) source.SetColorMasks(c.Masks);
+  // (A palette display's 8-bit captures need a palette display to be made;
+  // the end-to-end run at 8 bits covers them.)
+  if (c.Bits == 16) {
+    // Keep the pixels within the bits the masks use.
+    for (int y = 0; y < source.Height(); ++y) {
+      auto* row = reinterpret_cast<std::uint16_t*>(source.Row(y));
+      for (int x = 0; x < source.Width(); ++x) row[x] &= static_cast<std::uint16_t>(c.Masks[0] | c.Masks[1] | c.Masks[2]);
+    }
+  }
+  win::TBitmapHandle bitmap(CreateBitmap(source.Width(), source.Height(), 1, static_cast<UINT>(c.Bits), nullptr));
+  ASSERT_TRUE(bitmap);
+  win::TPalette palette;
+  if (c.Bits == 8) {
+    // The palette a palette display would have given the capture.
+    std::vector<std::uint8_t> record(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY));
+    auto* logical = reinterpret_cast<LOGPALETTE*>(record.data());
+    logical->palVersion = 0x300;
+    logical->palNumEntries = 256;
+    for (int i = 0; i < 256; ++i) {
+      const TRGBQuad& q = source.ColorTable()[static_cast<std::size_t>(i)];
+      logical->palPalEntry[i] = PALETTEENTRY{q.Red, q.Green, q.Blue, 0};
+    }
+    palette.Reset(CreatePalette(logical));
+  }
+  {
+    // The pixels go in through the palette, as on a palette display.
+    win::TWindowDC screen(nullptr);
+    win::TSelectPalette selected(screen.Get(), palette ? palette.Get() : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), false);
+    RealizePalette(screen.Get());
+    TDIBHeader header(source);
+    ASSERT_NE(SetDIBits(screen.Get(), bitmap.Get(), 0, static_cast<UINT>(source.Height()), source.Bits().data(),
+                        header.Info(), DIB_RGB_COLORS),
+              0);
+  }
+  TBitmap read = ImageFromDeviceBitmap(bitmap.Get(), palette.Get());
+  EXPECT_TRUE(read.IsDeviceFormat());
+  ASSERT_EQ(read.BitsPerPixel(), c.Bits);
+  for (int y = 0; y < source.Height(); ++y) {
+    for (int x = 0; x < source.Width(); ++x) {
+      ASSERT_EQ(read.PixelColor(x, y), source.PixelColor(x, y)) << x << "," << y;
+    }
+  }
+  if (c.Bits == 16) {
+    ASSERT_TRUE(read.HasColorMasks());
+    EXPECT_EQ(read.ColorMasks(), source.ColorMasks());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, DeviceBitmap,
+                         testing::Values(TDepthCase{32, {}}, TDepthCase{16, kMasks555}));
+
+LRESULT CALLBACK SolidProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    for (int y = 0; y < client.bottom; y += 10) {
+      RECT band{0, y, client.right, y + 10};
+      win::TBrush brush(CreateSolidBrush(RGB(y, 255 - y, 90)));
+      FillRect(dc, &band, brush.Get());
+    }
+    EndPaint(window, &paint);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+TEST(ScreenShot, CopiesTheScreenPixelsOfAWindow) {
+  WNDCLASSW description{};
+  description.lpfnWndProc = SolidProc;
+  description.hInstance = GetModuleHandleW(nullptr);
+  description.lpszClassName = L"CaptureRoadBands";
+  RegisterClassW(&description);
+  win::TWindowHandle window(CreateWindowExW(WS_EX_TOPMOST, L"CaptureRoadBands", L"", WS_POPUP | WS_VISIBLE, 40, 30,
+                                            120, 100, nullptr, nullptr, description.hInstance, nullptr));
+  ASSERT_TRUE(window);
+  UpdateWindow(window.Get());
+  // Let the window reach the screen.
+  for (int i = 0; i < 20; ++i) {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    Sleep(25);
+  }
+  TCaptureBitmap capture;
+  ScreenShot(RECT{40, 30, 160, 130}, capture);
+  TBitmap image = ImageFromDeviceBitmap(capture.Bitmap.Get(), capture.Palette.Get());
+  ASSERT_EQ(image.Width(), 120);
+  ASSERT_EQ(image.Height(), 100);
+  for (int y : {0, 9, 10, 55, 99}) {
+    const TRGBQuad pixel = image.PixelColor(60, y);
+    const int band = y / 10 * 10;
+    EXPECT_EQ(pixel, (TRGBQuad{90, static_cast<std::uint8_t>(255 - band), static_cast<std::uint8_t>(band), 0})) << y;
+  }
+  TCaptureBitmap nothing;
+  ScreenShot(RECT{40, 30, 40, 130}, nothing);
+  EXPECT_FALSE(nothing.Bitmap);
+}
+
+TEST(DrawThumb, ScalesIntoTheTopLeftCornerOnButtonFace) {
+  TBitmap image(1024, 768, 24);
+  for (std::size_t i = 0; i < image.Bits().size(); i += 3) image.Bits()[i + 2] = 255;  // red
+  win::TBitmapHandle thumb = DrawThumb(image);
+  win::TWindowDC screen(nullptr);
+  win::TCreatedDC dc(CreateCompatibleDC(screen.Get()));
+  win::TSelectObject selected(dc.Get(), thumb.Get());
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  EXPECT_EQ(GetPixel(dc.Get(), 0, 0), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc.Get(), 132, 98), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc.Get(), 132, 99), face);
+  EXPECT_EQ(GetPixel(dc.Get(), 0, 124), face);
+
+  // An empty image (a click without a drag) gives an empty thumbnail.
+  win::TBitmapHandle empty = DrawThumb(TBitmap());
+  win::TSelectObject again(dc.Get(), empty.Get());
+  EXPECT_EQ(GetPixel(dc.Get(), 0, 0), face);
+}
+
+}  // namespace
