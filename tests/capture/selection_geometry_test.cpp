@@ -62,14 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
                   {100, 100},
                   {40, 160},
                   {40, 100, 100, 160}},
-        TDragCase{"AcrossTheAnchorUpRight",
-                  skEllipse,
-                  {0, 0},
-                  {{Press, {100, 100}}, {Drag, {150, 20}}},
-                  {100, 20, 150, 100},
-                  {100, 100},
-                  {150, 20},
-                  {100, 20, 150, 100}},
         TDragCase{"CircleSquaredInTheMiddle",
                   skCircle,
                   {0, 0},
@@ -151,10 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TBannerCase{"RoundedRectangle", skRoundedRectangle, {10, 10, 19, 14}, {9, 4}},
                     TBannerCase{"EllipseCountsBothEdges", skEllipse, {10, 10, 19, 14}, {10, 5}},
                     TBannerCase{"CircleShowsItsSquare", skCircle, {0, 0, 200, 80}, {80, 80}},
-                    TBannerCase{"SquareTall", skSquare, {0, 0, 30, 90}, {30, 30}},
                     TBannerCase{"Triangle", skTriangleLeft, {0, 0, 30, 90}, {30, 90}},
-                    TBannerCase{"Polygon", skPolygon2, {3, 3, 40, 17}, {14, 14}},
-                    TBannerCase{"EmptyRectangle", skRectangle, {7, 7, 7, 7}, {1, 1}}),
+                    TBannerCase{"Polygon", skPolygon2, {3, 3, 40, 17}, {14, 14}}),
     [](const testing::TestParamInfo<TBannerCase>& info) { return std::string(info.param.Name); });
 
 TEST(SizeBannerText, NamesTheNumbersAndTheToggle) {

@@ -87,14 +87,4 @@ INSTANTIATE_TEST_SUITE_P(Table, RaiseStar,
                          testing::Values(TStarCase{6, 0, 30, {10, 50, 90}}, TStarCase{12, 56, 90, {12, 56, 90}},
                                          TStarCase{3, 100, 0, {10, 100, 90}}, TStarCase{9, 1, 359, {10, 1, 90}}));
 
-TEST(ShapeImageProperties, FigureUsesTheStoredEdgeAndVertices) {
-  TShapeImageProperties p;
-  p.SetShape(shPolyGon);
-  p.SetVectors(4);
-  p.SetVectorP(0);
-  p.SetAngle(0);
-  p.SetEdgeSize(10);
-  EXPECT_EQ(p.Figure(120, 120, 1).Points, (std::vector<TPoint>{{110, 60}, {60, 110}, {10, 60}, {60, 10}}));
-}
-
 }  // namespace
