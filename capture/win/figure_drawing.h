@@ -1,0 +1,9 @@
+// Draws a shape figure (capture/shape_figures.h) on a device context with
+// the pen, brush and raster operation currently selected into it.
+#pragma once
+
+#include <windows.h>
+
+#include "capture/shape_figures.h"
+
+void DrawFigure(HDC dc, const TFigure& figure);
