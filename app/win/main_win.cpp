@@ -8,6 +8,7 @@
 #include "app/win/pict_menu.h"
 #include "app/win/program_globals.h"
 #include "app/win/version_reader.h"
+#include "capture/win/selection_overlay.h"
 #include "hook/hook_messages.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/form.h"
@@ -93,6 +94,13 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return win::DefaultButtonAnswer(Handle(), kDoItId);
     case kMsgCaptureHotKey:
       HotKeyMessage(wparam);
+      return 0;
+    case kMsgLeftButtonDown:
+    case kMsgMouseDragged:
+    case kMsgLeftButtonUp:
+    case kMsgRightClick:
+    case kMsgMouseMoved:
+      SelectionMessage(message, wparam, lparam);
       return 0;
     default:
       return Default(message, wparam, lparam);

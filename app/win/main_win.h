@@ -28,6 +28,7 @@
 #include "platform/win32/window.h"
 
 struct TCaptureSettings;
+class TSelectionOverlay;
 
 class TMainWin : public win::TWindow {
  public:
@@ -106,6 +107,11 @@ class TMainWin : public win::TWindow {
   void AbortButtonClick();
   void HookTimerTimer();
 
+  // main_win_selection.cpp
+  void StartSelection();
+  void SelectionMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void FinishSelection(int x, int y);
+
   // main_win_output.cpp
   void RunAction(TFaceRadio action);
   void SetDone();
@@ -129,6 +135,8 @@ class TMainWin : public win::TWindow {
   // The control that had the focus when the window was last deactivated.
   HWND saved_focus_ = nullptr;
   TBitmap MyImage;
+  // The selection on the live screen while a rectangle or shape is chosen.
+  std::unique_ptr<TSelectionOverlay> overlay_;
   TFileNumber FileNumber;
 
   win::TFont font_;

@@ -80,6 +80,7 @@ void TMainWin::DoACapture() {
       rect = ForegroundClientRect();
       break;
     default:
+      StartSelection();
       return;
   }
   // Without a foreground window there is nothing to copy: the capture

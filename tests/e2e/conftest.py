@@ -125,3 +125,11 @@ def user_settings(windows_dir, settings_file):
         lines = ["[Misc]", "First Time=No"] + [f"{key.replace('_', ' ')}={value}" for key, value in misc.items()]
         settings_file.write_bytes(("\r\n".join(lines) + "\r\n").encode())
     return write
+
+
+@pytest.fixture
+def folder(program):
+    """The program's folder, where the pictures are saved, without earlier ones."""
+    for old in program.parent.glob("Image*"):
+        old.unlink()
+    return program.parent

@@ -7,12 +7,12 @@ from __future__ import annotations
 import subprocess
 import time
 from io import BytesIO
-from pathlib import Path
 
 import pytest
 from PIL import Image, ImageChops, ImageStat
 
 from desktop_report import centre, find_control
+from saving import save_through_dialog, wait_for_file, wine_path
 from grabwell import visible_control
 from wine_desktop import wait_until
 
@@ -22,34 +22,8 @@ CAPTURE_RADIOS = ["Capture &Screen", "Capture &Window", "Capture Wi&ndow Client 
                   "Capture &Rectangular Area", "Capture S&haped Area"]
 
 
-@pytest.fixture
-def folder(program):
-    """The program's folder, where the save dialog starts, without earlier pictures."""
-    for old in program.parent.glob("Image*"):
-        old.unlink()
-    return program.parent
-
-
-def wait_for_file(path: Path, timeout: float = 20) -> Path:
-    return wait_until(lambda: path.exists() and path.stat().st_size > 0 and path, timeout, what=str(path))
-
-
 def same_pixels(a: Image.Image, b: Image.Image, box=ABOVE_TASK_BAR) -> bool:
     return ImageChops.difference(a.crop(box), b.crop(box)).getbbox() is None
-
-
-def wine_path(path: Path) -> str:
-    return "Z:" + str(path).replace("/", "\\")
-
-
-def save_through_dialog(grabwell, caption: str, proposed: str, target: str) -> None:
-    """Checks the name the save dialog proposes, then saves under the full
-    path `target` (the dialog may start in the folder it was last in)."""
-    dialog = grabwell.wait_for_dialog(caption)
-    assert find_control(dialog, "Edit", proposed), f"{caption} does not propose {proposed}"
-    grabwell.desktop.key("ctrl+a")
-    subprocess.run(["xdotool", "type", "--delay", "20", target], env=grabwell.desktop.env, check=True)
-    grabwell.desktop.key("Return")
 
 
 def test_hot_key_capture_and_save_as_bitmap(desktop, start_grabwell, user_settings, pattern_window, folder):

@@ -1,0 +1,27 @@
+"""Saving through the system's save dialog, as a user does."""
+
+from __future__ import annotations
+
+import subprocess
+from pathlib import Path
+
+from desktop_report import find_control
+from wine_desktop import wait_until
+
+
+def wait_for_file(path: Path, timeout: float = 20) -> Path:
+    return wait_until(lambda: path.exists() and path.stat().st_size > 0 and path, timeout, what=str(path))
+
+
+def wine_path(path: Path) -> str:
+    return "Z:" + str(path).replace("/", "\\")
+
+
+def save_through_dialog(grabwell, caption: str, proposed: str, target: str) -> None:
+    """Checks the name the save dialog proposes, then saves under the full
+    path `target` (the dialog may start in the folder it was last in)."""
+    dialog = grabwell.wait_for_dialog(caption)
+    assert find_control(dialog, "Edit", proposed), f"{caption} does not propose {proposed}"
+    grabwell.desktop.key("ctrl+a")
+    subprocess.run(["xdotool", "type", "--delay", "20", target], env=grabwell.desktop.env, check=True)
+    grabwell.desktop.key("Return")
