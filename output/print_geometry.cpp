@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
 #include "platform/text_to_integer.h"
 
@@ -14,11 +13,12 @@ namespace {
 int MarginX(const TPrintPage& page) { return page.Width / (page.Landscape ? 22 : 17); }
 int MarginY(const TPrintPage& page) { return page.Height / (page.Landscape ? 17 : 22); }
 
-// A typed factor can make the far edge leave the int range; GDI coordinates
-// cannot go further anyway.
-int Clamped(std::int64_t value) {
-  return static_cast<int>(
-      std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+// A typed factor can make the image larger than any coordinate; the extent
+// stops where the far edge and the width still fit in an int.
+constexpr std::int64_t kMaxExtent = std::int64_t{1} << 30;
+
+int ScaledExtent(int size, std::int64_t factor) {
+  return static_cast<int>(std::clamp<std::int64_t>(size * factor, -kMaxExtent, kMaxExtent));
 }
 
 // Blanks and control characters at both ends removed.
@@ -43,5 +43,5 @@ TPrintRect ScaledPlacement(const TPrintPage& page, int imageWidth, int imageHeig
   const std::size_t percent = text.find('%');
   if (percent == std::string_view::npos) return {mx, my, page.Width - mx, page.Height - my};
   const std::int64_t factor = StrToInt(text.substr(0, percent)) / 100;
-  return {mx, my, Clamped(mx + std::int64_t{imageWidth} * factor), Clamped(my + std::int64_t{imageHeight} * factor)};
+  return {mx, my, mx + ScaledExtent(imageWidth, factor), my + ScaledExtent(imageHeight, factor)};
 }

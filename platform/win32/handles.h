@@ -71,6 +71,8 @@ using TPalette = TUniqueHandle<HPALETTE, TNullHandleTraits<HPALETTE, &DeleteObje
 using TFont = TUniqueHandle<HFONT, TNullHandleTraits<HFONT, &DeleteObject>>;
 // A DC made with CreateDC or CreateCompatibleDC.
 using TCreatedDC = TUniqueHandle<HDC, TNullHandleTraits<HDC, &DeleteDC>>;
+// Memory from GlobalAlloc, such as the printer settings a print dialog returns.
+using TGlobalMemory = TUniqueHandle<HGLOBAL, TNullHandleTraits<HGLOBAL, &GlobalFree>>;
 // A view made with MapViewOfFile.
 using TMappedView = TUniqueHandle<void*, TNullHandleTraits<void*, &UnmapViewOfFile>>;
 
