@@ -13,6 +13,7 @@ import os
 import shutil
 import signal
 import subprocess
+import tempfile
 import time
 from pathlib import Path
 
@@ -26,9 +27,13 @@ class CupsError(RuntimeError):
 
 
 class CupsPrinter:
-    def __init__(self, root: Path):
-        self.root = root
-        self.socket = root / "cups.sock"
+    """Owns a temporary folder of its own: the filters run as the "lp" user
+    and must reach the spool, which a folder inside the tests' private
+    (mode 0700) session folder would not allow."""
+
+    def __init__(self):
+        self.root = Path(tempfile.mkdtemp(prefix="grabwell-cups-"))
+        self.socket = self.root / "cups.sock"
         self.output_dir = Path(os.path.expanduser("~")) / "PDF"
         self._cupsd: subprocess.Popen | None = None
 
@@ -40,7 +45,6 @@ class CupsPrinter:
     def start(self) -> None:
         for name in ("spool", "spool/tmp", "cache", "state", "log"):
             (self.root / name).mkdir(parents=True, exist_ok=True)
-        # Filters run as the unprivileged "lp" user and must reach the spool.
         os.chmod(self.root, 0o755)
         os.chmod(self.root / "spool", 0o1777)
         os.chmod(self.root / "spool" / "tmp", 0o1777)
@@ -70,6 +74,7 @@ class CupsPrinter:
                 os.killpg(self._cupsd.pid, signal.SIGKILL)
                 self._cupsd.wait(timeout=10)
         self._cupsd = None
+        shutil.rmtree(self.root, ignore_errors=True)
 
     def pdfs(self) -> set[Path]:
         return set(self.output_dir.glob("*.pdf")) if self.output_dir.exists() else set()
@@ -80,17 +85,18 @@ class CupsPrinter:
         deadline = time.monotonic() + timeout
         while True:
             new = sorted(self.pdfs() - before, key=lambda p: p.stat().st_mtime)
-            if len(new) >= count and self.idle():
+            jobs = self.jobs()
+            if len(new) >= count and not jobs:
                 return new
             if time.monotonic() > deadline:
-                raise TimeoutError(f"{len(new)} of {count} PDFs after {timeout:.0f} s; see {self.root / 'log'}")
+                raise TimeoutError(f"{len(new)} of {count} PDFs after {timeout:.0f} s, jobs left: {jobs!r}")
             time.sleep(0.3)
 
-    def idle(self) -> bool:
-        """No job left in the queue."""
+    def jobs(self) -> str:
+        """The jobs not yet completed, as lpstat lists them ("" for none)."""
         result = subprocess.run(["lpstat", "-o", QUEUE], env=self._client_env(), capture_output=True,
                                 text=True, timeout=30, check=False)
-        return result.returncode == 0 and not result.stdout.strip()
+        return (result.stdout + result.stderr).strip()
 
     def _answers(self) -> bool:
         if not self.socket.exists():
