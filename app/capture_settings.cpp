@@ -3,9 +3,9 @@
 #include <string_view>
 
 #include "app/capture_kinds.h"
-#include "app/text_to_integer.h"
 #include "hook/hot_keys.h"
 #include "platform/profile.h"
+#include "platform/text_to_integer.h"
 
 TCaptureSettings CaptureSettings;
 

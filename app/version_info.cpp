@@ -1,6 +1,6 @@
 #include "app/version_info.h"
 
-#include "app/text_to_integer.h"
+#include "platform/text_to_integer.h"
 
 namespace {
 

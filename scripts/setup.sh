@@ -9,7 +9,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libjpeg62-turbo-dev libgif-dev giflib-tools
   wine64 xvfb xdotool xclip x11-utils imagemagick
   python3 python3-pytest python3-pil python3-aiosmtpd mpack sharutils media-types libjpeg-turbo-progs
-  zip
+  zip cups-daemon cups-client printer-driver-cups-pdf poppler-utils
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <winspool.h>
 
 #include <utility>
 
@@ -71,6 +72,10 @@ using TPalette = TUniqueHandle<HPALETTE, TNullHandleTraits<HPALETTE, &DeleteObje
 using TFont = TUniqueHandle<HFONT, TNullHandleTraits<HFONT, &DeleteObject>>;
 // A DC made with CreateDC or CreateCompatibleDC.
 using TCreatedDC = TUniqueHandle<HDC, TNullHandleTraits<HDC, &DeleteDC>>;
+// Memory from GlobalAlloc, such as the printer settings a print dialog returns.
+using TGlobalMemory = TUniqueHandle<HGLOBAL, TNullHandleTraits<HGLOBAL, &GlobalFree>>;
+// A printer opened with OpenPrinter.
+using TPrinterHandle = TUniqueHandle<HANDLE, TNullHandleTraits<HANDLE, &ClosePrinter>>;
 // A view made with MapViewOfFile.
 using TMappedView = TUniqueHandle<void*, TNullHandleTraits<void*, &UnmapViewOfFile>>;
 

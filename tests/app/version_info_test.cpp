@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/text_to_integer.h"
 #include "app/web_pages.h"
+#include "platform/text_to_integer.h"
 
 namespace {
 

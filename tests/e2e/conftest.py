@@ -1,6 +1,7 @@
-"""Fixtures of the end-to-end tests: one Xvfb display, one fresh Wine prefix
-and one virtual desktop per session; before each test a clean settings file
-and afterwards no copy of the program left running, even when a test fails."""
+"""Fixtures of the end-to-end tests: one Xvfb display, one fresh Wine prefix,
+one virtual desktop and one CUPS printer per session; before each test a
+clean settings file and afterwards no copy of the program left running, even
+when a test fails."""
 
 from __future__ import annotations
 
@@ -14,6 +15,7 @@ import pytest
 
 sys.path.insert(0, str(Path(__file__).parent))
 
+from cups_printer import CupsPrinter  # noqa: E402
 from grabwell import Grabwell  # noqa: E402
 from settings_file import remove_settings, settings_path  # noqa: E402
 from wine_desktop import WineDesktop, copy_program  # noqa: E402
@@ -37,11 +39,23 @@ def session_dir():
 
 
 @pytest.fixture(scope="session")
-def desktop(session_dir):
+def printer():
+    """A CUPS server of the session with a cups-pdf queue as the default
+    printer; every Wine program of the session prints to it."""
+    cups = CupsPrinter()
+    try:
+        cups.start()
+        yield cups
+    finally:
+        cups.stop()
+
+
+@pytest.fixture(scope="session")
+def desktop(session_dir, printer):
     probe = BUILD / "tests" / "probe" / "probe.exe"
     if not probe.exists():
         pytest.fail(f"{probe} is missing; build the win64 preset first (make win64)")
-    wine_desktop = WineDesktop(session_dir, probe)
+    wine_desktop = WineDesktop(session_dir, probe, extra_env=printer.env)
     try:
         wine_desktop.start()
         yield wine_desktop
@@ -105,7 +119,7 @@ PATTERN_PLACE = (100, 120, 300, 200)  # x, y, client width, client height
 def pattern_window(desktop):
     """The test-pattern window, started before the program and in front."""
     exe = BUILD / "tests" / "pattern" / "pattern_window.exe"
-    process = desktop.start_program(exe, "pattern.log", tuple(str(v) for v in PATTERN_PLACE))
+    process = desktop.start_program(exe, "pattern.log", *(str(v) for v in PATTERN_PLACE))
 
     def shown():
         windows = desktop.report("windows").top_level(text="Grabwell Test Pattern", visible=True)

@@ -40,8 +40,12 @@ class WineDesktop:
     """Owns Xvfb, the wineserver of its prefix and the desktop process, and
     every program it starts; close() ends all of them."""
 
-    def __init__(self, root: Path, probe: Path, name: str = "grabwell-e2e"):
+    def __init__(self, root: Path, probe: Path, name: str = "grabwell-e2e", extra_env: dict | None = None):
         self.root = root
+        # Given to every Wine process from the first on: a program started by
+        # another Windows process (the desktop's shell) inherits that one's
+        # environment, not ours.
+        self.extra_env = dict(extra_env or {})
         self.prefix = root / "prefix"
         self.logs = root / "logs"
         self.probe = probe
@@ -107,6 +111,7 @@ class WineDesktop:
             # No Mono or Gecko installers: nothing here needs them.
             WINEDLLOVERRIDES="mscoree,mshtml=",
         )
+        env.update(self.extra_env)
         if self.display:
             env["DISPLAY"] = self.display
         return env
@@ -175,7 +180,7 @@ class WineDesktop:
 
     # ----- programs ---------------------------------------------------------
 
-    def start_program(self, exe: Path, log_name: str, args: tuple[str, ...] = ()) -> subprocess.Popen:
+    def start_program(self, exe: Path, log_name: str, *args: str) -> subprocess.Popen:
         """Starts a Windows program; the returned process is the program itself."""
         log = open(self.logs / log_name, "ab")
         with log:
@@ -183,6 +188,11 @@ class WineDesktop:
                                        stdin=subprocess.DEVNULL, stdout=log, stderr=log)
         self._programs.append(process)
         return process
+
+    def run_program(self, exe: Path, *args: str, timeout: float = 120) -> subprocess.CompletedProcess:
+        """Runs a Windows console program to its end and returns its output."""
+        return subprocess.run([WINE, str(exe), *args], cwd=exe.parent, env=self.env, stdin=subprocess.DEVNULL,
+                              capture_output=True, text=True, timeout=timeout, check=False)
 
     def report(self, *sections: str) -> DesktopReport:
         """Runs the probe in the desktop and returns what it saw."""

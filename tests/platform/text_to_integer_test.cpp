@@ -1,4 +1,4 @@
-#include "app/text_to_integer.h"
+#include "platform/text_to_integer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The runtime's text-to-integer rule, used for every number in the settings
-// file and for the version numbers: leading blanks are skipped, a sign is
+// file, the version numbers and the print scale: leading blanks are skipped, a sign is
 // allowed, and "$" or "0x" introduces hexadecimal digits (a hexadecimal
 // number is a 32-bit pattern, so "$FFFFFFFF" is -1).
 #pragma once
