@@ -84,12 +84,9 @@ void TMainWin::CreateSavePrintPanel() {
   for (const wchar_t* option : kPrintOptions) cboxPrintOptions->AddItem(option);
   cboxPrintOptions->SetCaption(kPrintOptions[0]);
   cboxPrintOptions->OnEnter = [this] { CheckRadio(TFaceRadio::PrintFilled); };
-  // Printing and e-mail come with their own windows; until then their
-  // choices are shown but cannot be taken.
-  for (TFaceRadio radio : {TFaceRadio::PrintPixel, TFaceRadio::PrintFilled, TFaceRadio::EMailIt}) {
-    Radio(radio).SetEnabled(false);
-  }
-  cboxPrintOptions->SetEnabled(false);
+  // E-mail comes with its own dialog; until then its choice is shown but
+  // cannot be taken.
+  Radio(TFaceRadio::EMailIt).SetEnabled(false);
 
   ThumbImage = std::make_unique<win::TImage>(SavePrintPanel->Handle(), win::TBounds{240, 8, 133, 125});
   ThumbImage->OnDoubleClick = [this] { ViewButtonClick(); };

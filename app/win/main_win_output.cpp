@@ -6,8 +6,10 @@
 #include "capture/win/draw_thumb.h"
 #include "output/win/copy_to_clip.h"
 #include "output/win/open_image_dialog.h"
+#include "output/win/printing.h"
 #include "output/win/save_image.h"
 #include "output/win/view_window.h"
+#include "platform/win32/text.h"
 
 void TMainWin::RunAction(TFaceRadio action) {
   switch (action) {
@@ -20,11 +22,17 @@ void TMainWin::RunAction(TFaceRadio action) {
     case TFaceRadio::SaveJPEG:
       DoSaveAs(Handle(), TSaveFormat::sfJPEG, MyImage, FileNumber);
       break;
+    case TFaceRadio::PrintPixel:
+      PrintItPixel(Handle(), MyImage, win::Widen(VersionInfo.ProductName()));
+      break;
+    case TFaceRadio::PrintFilled:
+      PrintItFull(Handle(), MyImage, cboxPrintOptions->Caption(), win::Widen(VersionInfo.ProductName()));
+      break;
     case TFaceRadio::CopyClip:
       CopyToClip(Handle(), MyImage);
       break;
     default:
-      // Printing and e-mail are not offered yet.
+      // E-mail is not offered yet.
       return;
   }
   SetDone();
@@ -48,6 +56,12 @@ void TMainWin::PictMenuCommand(unsigned command) {
       break;
     case pcSaveJPEG:
       RunAction(TFaceRadio::SaveJPEG);
+      break;
+    case pcPrintPixel:
+      RunAction(TFaceRadio::PrintPixel);
+      break;
+    case pcPrintFull:
+      RunAction(TFaceRadio::PrintFilled);
       break;
     case pcCopy:
       RunAction(TFaceRadio::CopyClip);

@@ -7,8 +7,8 @@ win::TPopupMenu BuildPictMenu() {
   menu.AddItem(pcSaveBitmap, L"Save As &Bitmap");
   menu.AddItem(pcSaveGIF, L"Save As &GIF");
   menu.AddItem(pcSaveJPEG, L"Save As &JPEG");
-  menu.AddItem(pcPrintPixel, L"&Print Using Pixel Size", false);
-  menu.AddItem(pcPrintFull, L"Print &Filling Page", false);
+  menu.AddItem(pcPrintPixel, L"&Print Using Pixel Size");
+  menu.AddItem(pcPrintFull, L"Print &Filling Page");
   menu.AddItem(pcCopy, L"&Copy To Clipboard");
   menu.AddItem(pcEMail, L"&E-Mail Image", false);
   return menu;

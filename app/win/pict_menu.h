@@ -15,5 +15,5 @@ enum TPictCommand : unsigned {
   pcEMail,
 };
 
-// The printing and e-mail items are greyed until those actions exist.
+// The e-mail item is greyed until the e-mail dialog exists.
 win::TPopupMenu BuildPictMenu();

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::size_t kHeaderWords = sizeof(BITMAPINFOHEADER) / sizeof(std::uint32_t);
-
 // A header and room for 256 colour-table entries, the most any depth has.
 struct TDIBInfo256 {
   BITMAPINFOHEADER Header;
@@ -15,26 +13,6 @@ struct TDIBInfo256 {
 };
 
 }  // namespace
-
-TDIBHeader::TDIBHeader(const TBitmap& image) {
-  const std::size_t colors = image.HasColorMasks() ? 3 : image.ColorTable().size();
-  words_.assign(kHeaderWords + colors, 0);
-  auto* header = reinterpret_cast<BITMAPINFOHEADER*>(words_.data());
-  header->biSize = sizeof(BITMAPINFOHEADER);
-  header->biWidth = image.Width();
-  header->biHeight = image.Height();
-  header->biPlanes = 1;
-  header->biBitCount = static_cast<WORD>(image.BitsPerPixel());
-  header->biCompression = image.HasColorMasks() ? BI_BITFIELDS : BI_RGB;
-  header->biSizeImage = static_cast<DWORD>(image.Bits().size());
-  std::uint32_t* tail = words_.data() + kHeaderWords;
-  if (image.HasColorMasks()) {
-    std::copy(image.ColorMasks().begin(), image.ColorMasks().end(), tail);
-  } else {
-    header->biClrUsed = static_cast<DWORD>(colors);
-    std::memcpy(tail, image.ColorTable().data(), colors * sizeof(std::uint32_t));
-  }
-}
 
 TBitmap ImageFromDeviceBitmap(HBITMAP bitmap, HPALETTE palette) {
   BITMAP description{};

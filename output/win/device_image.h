@@ -11,17 +11,18 @@
 #include <vector>
 
 #include "gif/bitmap.h"
+#include "output/dib_header.h"
 #include "platform/win32/handles.h"
 
 // The BITMAPINFO of an image: the header, then the three masks of a
 // bit-field image or the colour table of a paletted one.
 class TDIBHeader {
  public:
-  explicit TDIBHeader(const TBitmap& image);
-  const BITMAPINFO* Info() const { return reinterpret_cast<const BITMAPINFO*>(words_.data()); }
+  explicit TDIBHeader(const TBitmap& image) : bytes_(DibHeader(image)) {}
+  const BITMAPINFO* Info() const { return reinterpret_cast<const BITMAPINFO*>(bytes_.data()); }
 
  private:
-  std::vector<std::uint32_t> words_;
+  std::vector<std::uint8_t> bytes_;
 };
 
 // Reads a device-dependent bitmap as an image in the bitmap's own depth:

@@ -2,7 +2,7 @@
 
 #include "output/open_image.h"
 #include "platform/win32/common_dialogs.h"
-#include "platform/win32/cursor.h"
+#include "platform/win32/wait_cursor.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/text.h"
 
@@ -17,6 +17,6 @@ std::optional<TBitmap> OpenImageFile(HWND owner) {
     win::ShowMessage(owner, win::Widen(kUnknownFileTypeText), L"Error", win::TMessageButtons::mbOK);
     return std::nullopt;
   }
-  win::THourglass hourglass;
+  win::TWaitCursor hourglass;
   return LoadImageFile(path);
 }

@@ -4,7 +4,7 @@
 #include "output/write_bitmap_file.h"
 #include "output/write_gif_file.h"
 #include "platform/win32/common_dialogs.h"
-#include "platform/win32/cursor.h"
+#include "platform/win32/wait_cursor.h"
 #include "platform/win32/text.h"
 
 namespace {
@@ -53,6 +53,6 @@ void DoSaveAs(HWND owner, TSaveFormat format, TBitmap& image, TFileNumber& numbe
   std::optional<std::string> chosen;
   if (auto path = win::ShowSaveDialog(owner, options)) chosen = win::Narrow(*path);
   if (!chosen) return;
-  win::THourglass hourglass;
+  win::TWaitCursor hourglass;
   CompleteSave(number, format, chosen, [&](const std::string& path) { WriteImage(format, image, path); });
 }
