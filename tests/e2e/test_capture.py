@@ -280,3 +280,18 @@ def test_the_about_box_opens_once(desktop, start_grabwell, user_settings):
     desktop.click(*centre(find_control(about, "Button", "OK")["rect"]))
     wait_until(lambda: not desktop.report("windows").dialog("About Grabwell 2000"), 10, what="the About box to close")
     grabwell.terminate()
+
+
+# Remove the mark when the e-mail dialog is built; strict, so that the suite
+# says so by failing then.
+@pytest.mark.xfail(strict=True, reason="the e-mail action is shown greyed until its dialog exists")
+def test_the_email_action_can_be_chosen(desktop, start_grabwell, user_settings):
+    user_settings(Action=6)
+    grabwell = start_grabwell()
+    grabwell.wait_for_tray_icon()
+    desktop.key("F11")
+    grabwell.wait_for_face("&Capture")
+    desktop.key("Return")
+    window = grabwell.wait_for_face("&EMail It")
+    grabwell.terminate()
+    assert visible_control(window, "Button", "E-&Mail Image")["enabled"]
