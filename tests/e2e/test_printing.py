@@ -46,6 +46,10 @@ def printed(desktop, printer, print_driver):
     remove_pdfs(p for p in printer.pdfs() - before if p.stat().st_mtime >= started - 1)
 
 
+def margins(width, height, landscape):
+    return (width // 22, height // 17) if landscape else (width // 17, height // 22)
+
+
 def assert_pattern_in(page, box):
     """The picture fills `box` (left, top, right, bottom): its blocks' centres
     have their colours."""
@@ -64,7 +68,7 @@ def assert_near(found, expected, slack):
 def test_pixel_size_prints_one_page_per_copy_at_the_margin(printed):
     (width, height, dpi), pdf = printed("pixel", "3")
     assert page_count(pdf) == 3
-    left, top = width // 17, height // 22
+    left, top = margins(width, height, landscape=False)
     for page in render_pages(pdf, dpi):
         # One picture pixel on one printer pixel: exact size and place.
         box = (left, top, left + PATTERN_SIZE[0], top + PATTERN_SIZE[1])
@@ -72,27 +76,20 @@ def test_pixel_size_prints_one_page_per_copy_at_the_margin(printed):
         assert_pattern_in(page, box)
 
 
-@pytest.mark.parametrize("text, orientation", [("200%", "portrait"), (" 300% ", "portrait"), ("150%", "landscape")])
-def test_percentage_enlarges_by_the_whole_factor(printed, text, orientation):
+@pytest.mark.parametrize("text, orientation", [
+    ("200%", "portrait"), (" 300% ", "portrait"), ("150%", "landscape"),
+    ("Full page", "portrait"), ("Full page", "landscape"),
+])
+def test_scaled_print_places_the_picture_inside_the_margins(printed, text, orientation):
     (width, height, dpi), pdf = printed("scaled", text, orientation)
-    factor = int(text.strip().rstrip("%")) // 100
-    landscape = orientation == "landscape"
-    left, top = (width // 22, height // 17) if landscape else (width // 17, height // 22)
+    left, top = margins(width, height, orientation == "landscape")
+    if "%" in text:
+        factor = int(text.strip().rstrip("%")) // 100
+        box = (left, top, left + PATTERN_SIZE[0] * factor, top + PATTERN_SIZE[1] * factor)
+    else:
+        box = (left, top, width - left, height - top)
     [page] = render_pages(pdf, dpi)
     assert (page.width, page.height) == pytest.approx((width, height), abs=1)
-    box = (left, top, left + PATTERN_SIZE[0] * factor, top + PATTERN_SIZE[1] * factor)
-    assert_near(page.ink_box(), box, 1)
-    assert_pattern_in(page, box)
-
-
-@pytest.mark.parametrize("orientation", ["portrait", "landscape"])
-def test_full_page_fills_the_page_inside_the_margins(printed, orientation):
-    (width, height, dpi), pdf = printed("scaled", "Full page", orientation)
-    landscape = orientation == "landscape"
-    mx, my = (width // 22, height // 17) if landscape else (width // 17, height // 22)
-    [page] = render_pages(pdf, dpi)
-    assert (page.width, page.height) == pytest.approx((width, height), abs=1)
-    box = (mx, my, width - mx, height - my)
     assert_near(page.ink_box(), box, 1)
     assert_pattern_in(page, box)
 

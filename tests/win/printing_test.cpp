@@ -118,6 +118,17 @@ class PrintCommand : public testing::Test {
     EXPECT_FALSE(win::TPrintJob::Printing());
     EXPECT_EQ(GetCursor(), arrow_) << "the hourglass stayed";
   }
+  // `command` must fail with `text` and leave the program idle.
+  template <typename Error, typename Command>
+  void ExpectFailure(Command command, const char* text) {
+    try {
+      command();
+      ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+      EXPECT_STREQ(error.what(), text);
+    }
+    ExpectIdle();
+  }
   const TBitmap image_ = Pattern(24, nullptr);
   TPresetDialog dialog_;
   HCURSOR arrow_ = LoadCursorW(nullptr, IDC_ARROW);
@@ -132,41 +143,22 @@ TEST_F(PrintCommand, CancelledDialogPrintsNothing) {
 }
 
 TEST_F(PrintCommand, ScaleTextThatIsNoNumberFailsBeforeTheDocument) {
-  try {
-    PrintItFull(nullptr, image_, L" abc% ", kTitle, dialog_.Function());
-    FAIL() << "no conversion error";
-  } catch (const EConvertError& error) {
-    EXPECT_STREQ(error.what(), "'abc' is not a valid integer value");
-  }
-  ExpectIdle();
+  ExpectFailure<EConvertError>([&] { PrintItFull(nullptr, image_, L" abc% ", kTitle, dialog_.Function()); },
+                               "'abc' is not a valid integer value");
 }
 
 TEST_F(PrintCommand, RefusedDocumentIsReportedAndTheNextRequestWorksAgain) {
   for (int attempt = 0; attempt < 2; ++attempt) {
-    try {
-      PrintItPixel(nullptr, image_, kTitle, dialog_.Function());
-      FAIL() << "no printer error";
-    } catch (const win::EPrinterError& error) {
-      EXPECT_STREQ(error.what(), "The printer did not accept the document.");
-    }
-    ExpectIdle();
+    ExpectFailure<win::EPrinterError>([&] { PrintItPixel(nullptr, image_, kTitle, dialog_.Function()); },
+                                      "The printer did not accept the document.");
   }
   EXPECT_EQ(dialog_.asked, 2);
 }
 
 TEST_F(PrintCommand, NoPrinterInstalledIsReported) {
   if (DefaultPrinterChoice(1, false)) GTEST_SKIP() << "a printer is installed";
-  EXPECT_THROW(
-      {
-        try {
-          PrintItFull(nullptr, image_, L"Full page", kTitle);
-        } catch (const win::EPrinterError& error) {
-          EXPECT_STREQ(error.what(), "No printer is installed.");
-          throw;
-        }
-      },
-      win::EPrinterError);
-  ExpectIdle();
+  ExpectFailure<win::EPrinterError>([&] { PrintItFull(nullptr, image_, L"Full page", kTitle); },
+                                    "No printer is installed.");
 }
 
 TEST_F(PrintCommand, RequestWhileOurDocumentPrintsIsRefused) {
