@@ -2,7 +2,7 @@
 // the foreground window and its client area.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <optional>
 

@@ -2,7 +2,7 @@
 // the pen, brush and raster operation currently selected into it.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include "capture/shape_figures.h"
 

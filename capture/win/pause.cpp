@@ -1,6 +1,6 @@
 #include "capture/win/pause.h"
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include "capture/pause_rule.h"
 #include "platform/message_pump.h"

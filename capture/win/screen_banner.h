@@ -5,7 +5,7 @@
 // comes back black as a whole).
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <functional>
 #include <string_view>

@@ -5,7 +5,7 @@
 // The destructor puts the old brush and pen back, deletes both and the DC.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include "platform/win32/handles.h"
 

@@ -1,7 +1,7 @@
 // Copying screen pixels: the one place where the program reads the display.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include "platform/win32/handles.h"
 

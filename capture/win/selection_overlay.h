@@ -20,7 +20,7 @@
 // erases what it drew; every GDI object it made is freed on every path.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <optional>
 

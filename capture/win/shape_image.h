@@ -4,7 +4,7 @@
 // (PaintShapeImage) as the mask it cuts with.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include "capture/shape_image_properties.h"
 #include "platform/win32/control.h"

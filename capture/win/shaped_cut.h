@@ -4,7 +4,7 @@
 // (with Use Border) or in the mask colour. The square keeps a black frame.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include "capture/shape_kinds.h"
 

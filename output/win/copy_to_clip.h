@@ -1,7 +1,7 @@
 // Copying the current image to the clipboard as a device-dependent bitmap.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include "gif/bitmap.h"
 

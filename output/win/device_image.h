@@ -5,7 +5,7 @@
 // the system wants one (the clipboard, drawing).
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <cstdint>
 #include <vector>

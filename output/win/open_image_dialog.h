@@ -1,7 +1,7 @@
 // "Open Graphic File": choosing a BMP or JPEG file to become the current image.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <optional>
 

@@ -1,7 +1,7 @@
 // Draws the current image onto a printer's (or any) device context.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include "gif/bitmap.h"
 #include "output/print_geometry.h"

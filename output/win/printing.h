@@ -7,7 +7,7 @@
 // EConvertError for a scale text that is not a number.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include <functional>
 #include <optional>

@@ -2,7 +2,7 @@
 // ImageN, then the format's writer on the current image.
 #pragma once
 
-#include <windows.h>
+#include "platform/win32/windows_api.h"
 
 #include "gif/bitmap.h"
 #include "output/save_rules.h"
