@@ -27,24 +27,23 @@ TEST_P(FaceTable, ShowsTheRightButtonAndCaption) {
 }
 
 using R = TFaceRadio;
-INSTANTIATE_TEST_SUITE_P(
-    Modes, FaceTable,
-    ::testing::Values(TFaceCase{1, 0, 0, 0, true, "&Capture", R::CapScreen, -1},
-                      TFaceCase{1, 2, 7, 0, true, "&Capture", R::CapClient, 4},
-                      TFaceCase{1, 3, 19, 0, true, "&Capture", R::CapArea, 16},
-                      // Any other value checks the shape button; "Shape" 0 selects no shape.
-                      TFaceCase{1, 4, 0, 0, true, "&Capture", R::CapShape, -1},
-                      TFaceCase{1, 9, 3, 0, true, "&Capture", R::CapShape, 0},
-                      TFaceCase{1, -1, 20, 0, true, "&Capture", R::CapShape, -1},
-                      TFaceCase{2, 0, 0, 3, false, "&Print", R::PrintPixel, -1},
-                      TFaceCase{2, 0, 0, 4, false, "&Print", R::PrintFilled, -1},
-                      TFaceCase{2, 0, 0, 0, false, "&Print", R::PrintFilled, -1},
-                      TFaceCase{3, 0, 0, 1, false, "&Save", R::SaveGIF, -1},
-                      TFaceCase{3, 0, 0, 2, false, "&Save", R::SaveJPEG, -1},
-                      // Outside the known actions nothing is checked.
-                      TFaceCase{3, 0, 0, 7, false, "&Save", R::None, -1},
-                      TFaceCase{4, 0, 0, 0, false, "Co&py", R::CopyClip, -1},
-                      TFaceCase{5, 0, 0, 0, false, "&EMail It", R::EMailIt, -1}));
+INSTANTIATE_TEST_SUITE_P(Modes, FaceTable,
+                         ::testing::Values(TFaceCase{1, 0, 0, 0, true, "&Capture", R::CapScreen, -1},
+                                           TFaceCase{1, 2, 7, 0, true, "&Capture", R::CapClient, 4},
+                                           TFaceCase{1, 3, 19, 0, true, "&Capture", R::CapArea, 16},
+                                           // Any other value checks the shape button; "Shape" 0 selects no shape.
+                                           TFaceCase{1, 4, 0, 0, true, "&Capture", R::CapShape, -1},
+                                           TFaceCase{1, 9, 3, 0, true, "&Capture", R::CapShape, 0},
+                                           TFaceCase{1, -1, 20, 0, true, "&Capture", R::CapShape, -1},
+                                           TFaceCase{2, 0, 0, 3, false, "&Print", R::PrintPixel, -1},
+                                           TFaceCase{2, 0, 0, 4, false, "&Print", R::PrintFilled, -1},
+                                           TFaceCase{2, 0, 0, 0, false, "&Print", R::PrintFilled, -1},
+                                           TFaceCase{3, 0, 0, 1, false, "&Save", R::SaveGIF, -1},
+                                           TFaceCase{3, 0, 0, 2, false, "&Save", R::SaveJPEG, -1},
+                                           // Outside the known actions nothing is checked.
+                                           TFaceCase{3, 0, 0, 7, false, "&Save", R::None, -1},
+                                           TFaceCase{4, 0, 0, 0, false, "Co&py", R::CopyClip, -1},
+                                           TFaceCase{5, 0, 0, 0, false, "&EMail It", R::EMailIt, -1}));
 
 TEST(FaceTable, OtherModesChangeNothing) {
   for (int mode : {0, 6, -1, 100}) EXPECT_FALSE(FaceFor(mode, 0, 0, 0).has_value()) << mode;

@@ -19,16 +19,15 @@ TEST_P(PauseDeadline, EndsAfterItsLength) {
   EXPECT_EQ(TPauseDeadline(c.Start, c.Seconds).Over(c.Now), c.Over);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Times, PauseDeadline,
-    ::testing::Values(TPauseCase{{12, 0, 0, 0}, 0.3, {12, 0, 0, 300}, false},
-                      TPauseCase{{12, 0, 0, 0}, 0.3, {12, 0, 0, 301}, true},
-                      TPauseCase{{9, 59, 59, 900}, 0.2, {10, 0, 0, 101}, true},
-                      // Across midnight the pause ends shortly after 00:00:00.100,
-                      // not a day later.
-                      TPauseCase{{23, 59, 59, 900}, 0.2, {23, 59, 59, 999}, false},
-                      TPauseCase{{23, 59, 59, 900}, 0.2, {0, 0, 0, 50}, false},
-                      TPauseCase{{23, 59, 59, 900}, 0.2, {0, 0, 0, 101}, true}));
+INSTANTIATE_TEST_SUITE_P(Times, PauseDeadline,
+                         ::testing::Values(TPauseCase{{12, 0, 0, 0}, 0.3, {12, 0, 0, 300}, false},
+                                           TPauseCase{{12, 0, 0, 0}, 0.3, {12, 0, 0, 301}, true},
+                                           TPauseCase{{9, 59, 59, 900}, 0.2, {10, 0, 0, 101}, true},
+                                           // Across midnight the pause ends shortly after 00:00:00.100,
+                                           // not a day later.
+                                           TPauseCase{{23, 59, 59, 900}, 0.2, {23, 59, 59, 999}, false},
+                                           TPauseCase{{23, 59, 59, 900}, 0.2, {0, 0, 0, 50}, false},
+                                           TPauseCase{{23, 59, 59, 900}, 0.2, {0, 0, 0, 101}, true}));
 
 struct TThumbCase {
   int Width, Height, ThumbWidth, ThumbHeight;

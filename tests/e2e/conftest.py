@@ -147,3 +147,15 @@ def folder(program):
     for old in program.parent.glob("Image*"):
         old.unlink()
     return program.parent
+
+
+@pytest.fixture
+def grabwell_with(user_settings, start_grabwell):
+    """Starts the program for a returning user with the given Misc keys and
+    waits for its tray icon."""
+    def start(**misc: int):
+        user_settings(**misc)
+        grabwell = start_grabwell()
+        grabwell.wait_for_tray_icon()
+        return grabwell
+    return start

@@ -108,12 +108,15 @@ class DesktopReport:
         return menus[0]["items"] if menus else None
 
 
-def find_control(window: dict, class_name: str, text: str) -> dict | None:
-    """A descendant control of a window by class and caption."""
+def find_control(window: dict, class_name: str, text: str, visible_only: bool = False) -> dict | None:
+    """A descendant control of a window by class and caption; with
+    visible_only, only among shown controls inside shown parents."""
     for child in window.get("children", []):
+        if visible_only and not child["visible"]:
+            continue
         if child["class"] == class_name and child["text"] == text:
             return child
-        found = find_control(child, class_name, text)
+        found = find_control(child, class_name, text, visible_only)
         if found:
             return found
     return None

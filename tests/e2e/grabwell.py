@@ -7,7 +7,7 @@ import subprocess
 import time
 from pathlib import Path
 
-from desktop_report import DesktopReport, centre
+from desktop_report import DesktopReport, centre, find_control
 from wine_desktop import WineDesktop, wait_until
 
 TIP = "Grabwell 2000"
@@ -84,6 +84,17 @@ class Grabwell:
             return window if window and visible_control(window, "Button", doit_caption) else None
         return wait_until(shown, timeout, what=f"the main window with {doit_caption!r}")
 
+    def capture(self, action_caption: str) -> dict:
+        """The hot key, then Enter on the capture face; returns the main
+        window once its action face reads action_caption."""
+        self.desktop.key("F11")
+        self.wait_for_face("&Capture")
+        self.desktop.key("Return")
+        return self.wait_for_face(action_caption)
+
+    def wait_for_done(self, timeout: float = 10) -> None:
+        wait_until(lambda: visible_control(self.main_window() or {}, "Button", "&Done"), timeout, what="&Done")
+
     def wait_for_hidden(self, timeout: float = 20) -> None:
         wait_until(lambda: self.main_window() is None, timeout, what="the main window to hide")
 
@@ -93,17 +104,16 @@ class Grabwell:
             return boxes[0] if boxes else None
         return wait_until(shown, timeout, what=f"a message box {caption!r}")
 
+    def enter_file_name(self, name: str) -> None:
+        """Replaces the focused file-name field of a file dialog and confirms it."""
+        self.desktop.key("ctrl+a")
+        subprocess.run(["xdotool", "type", "--delay", "20", name], env=self.desktop.env, check=True)
+        self.desktop.key("Return")
+
     def wait_for_dialog(self, caption: str, timeout: float = 20) -> dict:
         return wait_until(lambda: self.desktop.report("windows").dialog(caption), timeout,
                           what=f"the dialog {caption!r}")
 
 
 def visible_control(window: dict, class_name: str, text: str) -> dict | None:
-    for child in window.get("children", []):
-        if child["visible"]:
-            if child["class"] == class_name and child["text"] == text:
-                return child
-            found = visible_control(child, class_name, text)
-            if found:
-                return found
-    return None
+    return find_control(window, class_name, text, visible_only=True)

@@ -2,7 +2,6 @@
 
 from __future__ import annotations
 
-import subprocess
 from pathlib import Path
 
 from desktop_report import find_control
@@ -22,6 +21,4 @@ def save_through_dialog(grabwell, caption: str, proposed: str, target: str) -> N
     path `target` (the dialog may start in the folder it was last in)."""
     dialog = grabwell.wait_for_dialog(caption)
     assert find_control(dialog, "Edit", proposed), f"{caption} does not propose {proposed}"
-    grabwell.desktop.key("ctrl+a")
-    subprocess.run(["xdotool", "type", "--delay", "20", target], env=grabwell.desktop.env, check=True)
-    grabwell.desktop.key("Return")
+    grabwell.enter_file_name(target)

@@ -33,11 +33,8 @@ def select_and_save(desktop, grabwell, folder, start, end, name):
     return wait_for_file(folder / f"{name}.bmp")
 
 
-def test_dragged_rectangle_is_the_screen_and_leaves_no_trace(desktop, start_grabwell, user_settings,
-                                                            pattern_window, folder):
-    user_settings(What_To_Cap=3)
-    grabwell = start_grabwell()
-    grabwell.wait_for_tray_icon()
+def test_dragged_rectangle_is_the_screen_and_leaves_no_trace(desktop, grabwell_with, pattern_window, folder):
+    grabwell = grabwell_with(What_To_Cap=3)
     desktop.move_mouse(600, 600)
     screen = desktop.screen_image()
     saved = select_and_save(desktop, grabwell, folder, (100, 100), (300, 250), "Image1")

@@ -3,7 +3,7 @@
 // client-height), its client area painted with a fixed pattern so that a
 // capture can be compared with the screen.
 #include <windows.h>
-
+// shellapi.h needs windows.h before it.
 #include <shellapi.h>
 
 #include <cstdlib>
@@ -11,9 +11,7 @@
 
 namespace {
 
-COLORREF PatternColor(int x, int y) {
-  return RGB((x * 7 + y) & 0xFF, (y * 5) & 0xFF, ((x + y) * 3) & 0xFF);
-}
+COLORREF PatternColor(int x, int y) { return RGB((x * 7 + y) & 0xFF, (y * 5) & 0xFF, ((x + y) * 3) & 0xFF); }
 
 LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
@@ -67,8 +65,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   RECT frame{0, 0, width, height};
   AdjustWindowRect(&frame, style, FALSE);
-  HWND window = CreateWindowW(L"GrabwellTestPattern", L"Grabwell Test Pattern", style, x, y,
-                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+  HWND window = CreateWindowW(L"GrabwellTestPattern", L"Grabwell Test Pattern", style, x, y, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, SW_SHOW);
   SetForegroundWindow(window);
   MSG message;

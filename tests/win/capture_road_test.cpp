@@ -1,12 +1,10 @@
-// The capture road's GDI side: device bitmaps to the image model and back
-// with their own depth and pixels, a screen copy of a window of known
-// pixels, and the thumbnail's placement.
+// The capture road's GDI side: device bitmaps read as the image model in
+// their own depth and pixels, and the thumbnail's placement. (Whole screen
+// copies are compared with the X screen by the end-to-end tests.)
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include "capture/win/draw_thumb.h"
-#include "capture/win/screen_shot.h"
 #include "output/win/device_image.h"
 
 namespace {
@@ -43,7 +41,8 @@ TEST_P(DeviceBitmap, ReadsBackInItsOwnDepth) {
     // Keep the pixels within the bits the masks use.
     for (int y = 0; y < source.Height(); ++y) {
       auto* row = reinterpret_cast<std::uint16_t*>(source.Row(y));
-      for (int x = 0; x < source.Width(); ++x) row[x] &= static_cast<std::uint16_t>(c.Masks[0] | c.Masks[1] | c.Masks[2]);
+      for (int x = 0; x < source.Width(); ++x)
+        row[x] &= static_cast<std::uint16_t>(c.Masks[0] | c.Masks[1] | c.Masks[2]);
     }
   }
   win::TBitmapHandle bitmap(CreateBitmap(source.Width(), source.Height(), 1, static_cast<UINT>(c.Bits), nullptr));
@@ -64,7 +63,8 @@ TEST_P(DeviceBitmap, ReadsBackInItsOwnDepth) {
   {
     // The pixels go in through the palette, as on a palette display.
     win::TWindowDC screen(nullptr);
-    win::TSelectPalette selected(screen.Get(), palette ? palette.Get() : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), false);
+    win::TSelectPalette selected(
+        screen.Get(), palette ? palette.Get() : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), false);
     RealizePalette(screen.Get());
     TDIBHeader header(source);
     ASSERT_NE(SetDIBits(screen.Get(), bitmap.Get(), 0, static_cast<UINT>(source.Height()), source.Bits().data(),
@@ -85,56 +85,7 @@ TEST_P(DeviceBitmap, ReadsBackInItsOwnDepth) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, DeviceBitmap,
-                         testing::Values(TDepthCase{32, {}}, TDepthCase{16, kMasks555}));
-
-LRESULT CALLBACK SolidProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    RECT client;
-    GetClientRect(window, &client);
-    for (int y = 0; y < client.bottom; y += 10) {
-      RECT band{0, y, client.right, y + 10};
-      win::TBrush brush(CreateSolidBrush(RGB(y, 255 - y, 90)));
-      FillRect(dc, &band, brush.Get());
-    }
-    EndPaint(window, &paint);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wparam, lparam);
-}
-
-TEST(ScreenShot, CopiesTheScreenPixelsOfAWindow) {
-  WNDCLASSW description{};
-  description.lpfnWndProc = SolidProc;
-  description.hInstance = GetModuleHandleW(nullptr);
-  description.lpszClassName = L"CaptureRoadBands";
-  RegisterClassW(&description);
-  win::TWindowHandle window(CreateWindowExW(WS_EX_TOPMOST, L"CaptureRoadBands", L"", WS_POPUP | WS_VISIBLE, 40, 30,
-                                            120, 100, nullptr, nullptr, description.hInstance, nullptr));
-  ASSERT_TRUE(window);
-  UpdateWindow(window.Get());
-  // Let the window reach the screen.
-  for (int i = 0; i < 20; ++i) {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    Sleep(25);
-  }
-  TCaptureBitmap capture;
-  ScreenShot(RECT{40, 30, 160, 130}, capture);
-  TBitmap image = ImageFromDeviceBitmap(capture.Bitmap.Get(), capture.Palette.Get());
-  ASSERT_EQ(image.Width(), 120);
-  ASSERT_EQ(image.Height(), 100);
-  for (int y : {0, 9, 10, 55, 99}) {
-    const TRGBQuad pixel = image.PixelColor(60, y);
-    const int band = y / 10 * 10;
-    EXPECT_EQ(pixel, (TRGBQuad{90, static_cast<std::uint8_t>(255 - band), static_cast<std::uint8_t>(band), 0})) << y;
-  }
-  TCaptureBitmap nothing;
-  ScreenShot(RECT{40, 30, 40, 130}, nothing);
-  EXPECT_FALSE(nothing.Bitmap);
-}
+INSTANTIATE_TEST_SUITE_P(Depths, DeviceBitmap, testing::Values(TDepthCase{32, {}}, TDepthCase{16, kMasks555}));
 
 TEST(DrawThumb, ScalesIntoTheTopLeftCornerOnButtonFace) {
   TBitmap image(1024, 768, 24);

@@ -1,7 +1,6 @@
 #include "app/win/tray_menu.h"
 
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <string>
@@ -30,8 +29,16 @@ std::vector<TItem> Items(HMENU menu) {
 TEST(TrayMenu, HoldsEveryItemInOrder) {
   win::TPopupMenu menu = BuildTrayMenu();
   std::vector<TItem> items = Items(menu.Handle());
-  const std::vector<std::wstring> captions{L"Capt&ure Image", L"&Open Image", L"&Configure", L"Too&ls", L"&Help",
-                                           L"&About", L"", L"Grab&well Web Site", L"&Update Grabwell", L"",
+  const std::vector<std::wstring> captions{L"Capt&ure Image",
+                                           L"&Open Image",
+                                           L"&Configure",
+                                           L"Too&ls",
+                                           L"&Help",
+                                           L"&About",
+                                           L"",
+                                           L"Grab&well Web Site",
+                                           L"&Update Grabwell",
+                                           L"",
                                            L"&Terminate Grabwell"};
   ASSERT_EQ(items.size(), captions.size());
   for (std::size_t i = 0; i < captions.size(); ++i) EXPECT_EQ(items[i].caption, captions[i]) << "item " << i;
