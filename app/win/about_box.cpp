@@ -26,8 +26,8 @@ TAboutBox::TAboutBox(HWND owner, const TVersionInfo& version, TLinks links)
                                                win::TBounds{16, 42, 280, 16});
   CopyrightLabel = std::make_unique<win::TLabel>(Handle(), win::Widen(version.Strings().LegalCopyright),
                                                  win::TBounds{16, 60, 280, 16});
-  WebSiteButton = std::make_unique<win::TButton>(Handle(), L"&Web Site", BS_PUSHBUTTON, win::TBounds{16, 100, 88, 25},
-                                                 kWebSiteId);
+  WebSiteButton =
+      std::make_unique<win::TButton>(Handle(), L"&Web Site", BS_PUSHBUTTON, win::TBounds{16, 100, 88, 25}, kWebSiteId);
   UpdateButton = std::make_unique<win::TButton>(Handle(), L"&Update Page", BS_PUSHBUTTON,
                                                 win::TBounds{112, 100, 88, 25}, kUpdateId);
   OkButton = std::make_unique<win::TButton>(Handle(), L"OK", BS_DEFPUSHBUTTON, win::TBounds{224, 100, 72, 25}, kOkId);

@@ -10,9 +10,9 @@
 #include "app/win/version_reader.h"
 #include "capture/win/selection_overlay.h"
 #include "hook/hook_messages.h"
+#include "platform/win32/executable_path.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/form.h"
-#include "platform/win32/executable_path.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/text.h"
 
@@ -140,9 +140,11 @@ void TMainWin::FormCreate() {
 }
 
 void TMainWin::FormShow() {
-  CheckRadio(FaceFor(smCapture, context_.Settings.WhatToCap, 0, 0)->Checked);
+  const TFace face =
+      *FaceFor(smCapture, context_.Settings.WhatToCap, context_.Settings.Shape, context_.Settings.Action);
+  CheckRadio(face.Checked);
   for (std::string_view name : ShapeNames) ShapeBox->AddItem(win::Widen(name));
-  ShapeBox->SetItemIndex(FaceFor(smCapture, 0, context_.Settings.Shape, 0)->ShapeIndex);
+  ShapeBox->SetItemIndex(face.ShapeIndex);
 }
 
 void TMainWin::DoActivate() {

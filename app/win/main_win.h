@@ -88,6 +88,7 @@ class TMainWin : public win::TWindow {
   void CreateCapturePanel();
   void CreateSavePrintPanel();
   void CreateButtons();
+  win::TButton& AddRadio(HWND panel, TFaceRadio radio, const wchar_t* caption, win::TBounds bounds);
 
   // main_win_faces.cpp
   void SetScreen(int mode);
@@ -101,6 +102,7 @@ class TMainWin : public win::TWindow {
   void CaptureImage1Click();
   void HotKeyMessage(WPARAM number);
   void ShowCaptureWarning();
+  void ShowCaptureFace();
   void DoItButtonClick();
   void DoACapture();
   void FinishCapture();

@@ -1,9 +1,8 @@
 // The capture road: the start request (hot key or tray item), the capture
 // button, DoACapture for the captures taken at once, FinishCapture and the
 // Abort/Done button.
-#include "app/win/main_win.h"
-
 #include "app/capture_settings.h"
+#include "app/win/main_win.h"
 #include "capture/shape_kinds.h"
 #include "capture/win/capture_rect.h"
 #include "capture/win/draw_thumb.h"
@@ -29,6 +28,10 @@ void TMainWin::CaptureImage1Click() {
     ShowCaptureWarning();
     return;
   }
+  ShowCaptureFace();
+}
+
+void TMainWin::ShowCaptureFace() {
   CaptureInProgress = true;
   AbortButton->SetCaption(L"&Abort");
   DoActivate();
@@ -43,10 +46,7 @@ void TMainWin::HotKeyMessage(WPARAM number) {
   // A combination that is no longer the capture key (its switch stays on
   // after a change) is turned away here.
   if (static_cast<std::int64_t>(number) != context_.Settings.CaptureKey) return;
-  CaptureInProgress = true;
-  AbortButton->SetCaption(L"&Abort");
-  DoActivate();
-  SetScreen(smCapture);
+  ShowCaptureFace();
 }
 
 void TMainWin::DoItButtonClick() {

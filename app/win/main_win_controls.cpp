@@ -1,8 +1,7 @@
 // The main window's controls, at the places of its design. Positions are
 // left, top, width, height inside their panel.
-#include "app/win/main_win.h"
-
 #include "app/capture_settings.h"
+#include "app/win/main_win.h"
 
 namespace {
 
@@ -51,14 +50,8 @@ void TMainWin::CreateControls() {
 
 void TMainWin::CreateCapturePanel() {
   CapturePanel = std::make_unique<win::TPanel>(MainPanel->Handle(), win::TBounds{0, 4, 381, 113});
-  DWORD group = WS_GROUP;
   for (const TRadioPlace& place : kCaptureRadios) {
-    auto& radio = RadioButtons[static_cast<std::size_t>(place.Radio)];
-    radio = std::make_unique<win::TButton>(CapturePanel->Handle(), place.Caption, BS_AUTORADIOBUTTON | group,
-                                           place.Bounds, kFirstRadioId + static_cast<int>(place.Radio));
-    radio->SetFont(font_.Get());
-    radio->OnClick = [this] { SetWhatToCap(); };
-    group = 0;
+    AddRadio(CapturePanel->Handle(), place.Radio, place.Caption, place.Bounds).OnClick = [this] { SetWhatToCap(); };
   }
   ShapeLabel = std::make_unique<win::TLabel>(CapturePanel->Handle(), L"Shape", win::TBounds{224, 66, 60, 16});
   ShapeLabel->SetFont(font_.Get());
@@ -69,14 +62,9 @@ void TMainWin::CreateCapturePanel() {
 
 void TMainWin::CreateSavePrintPanel() {
   SavePrintPanel = std::make_unique<win::TPanel>(MainPanel->Handle(), win::TBounds{-4, 4, 381, 149});
-  DWORD group = WS_GROUP;
   for (const TRadioPlace& place : kActionRadios) {
-    auto& radio = RadioButtons[static_cast<std::size_t>(place.Radio)];
-    radio = std::make_unique<win::TButton>(SavePrintPanel->Handle(), place.Caption, BS_AUTORADIOBUTTON | group,
-                                           place.Bounds, kFirstRadioId + static_cast<int>(place.Radio));
-    radio->SetFont(font_.Get());
-    radio->OnClick = [this, action = place.Radio] { ActionRadioClick(action); };
-    group = 0;
+    AddRadio(SavePrintPanel->Handle(), place.Radio, place.Caption, place.Bounds).OnClick =
+        [this, action = place.Radio] { ActionRadioClick(action); };
   }
   cboxPrintOptions = std::make_unique<win::TComboBox>(SavePrintPanel->Handle(), CBS_DROPDOWN | WS_GROUP,
                                                       win::TBounds{61, 125, 94, kDropDownHeight}, kPrintOptionsId);
@@ -93,10 +81,20 @@ void TMainWin::CreateSavePrintPanel() {
   ThumbImage->OnRightClick = [this](int x, int y) { PictMenu.PopUp(Handle(), x, y); };
 }
 
+win::TButton& TMainWin::AddRadio(HWND panel, TFaceRadio radio, const wchar_t* caption, win::TBounds bounds) {
+  // The first radio button of a panel starts its group.
+  const DWORD group = GetWindow(panel, GW_CHILD) == nullptr ? WS_GROUP : 0;
+  auto& button = RadioButtons[static_cast<std::size_t>(radio)];
+  button = std::make_unique<win::TButton>(panel, caption, BS_AUTORADIOBUTTON | group, bounds,
+                                          kFirstRadioId + static_cast<int>(radio));
+  button->SetFont(font_.Get());
+  return *button;
+}
+
 void TMainWin::CreateButtons() {
   HWND panel = MainPanel->Handle();
-  ViewButton = std::make_unique<win::TButton>(panel, L"&View", BS_PUSHBUTTON | WS_GROUP, win::TBounds{392, 24, 65, 25},
-                                              kViewId);
+  ViewButton =
+      std::make_unique<win::TButton>(panel, L"&View", BS_PUSHBUTTON | WS_GROUP, win::TBounds{392, 24, 65, 25}, kViewId);
   DoItButton = std::make_unique<win::TButton>(panel, L"&Capture", BS_DEFPUSHBUTTON | WS_GROUP,
                                               win::TBounds{392, 56, 65, 25}, kDoItId);
   AbortButton = std::make_unique<win::TButton>(panel, L"&Abort", BS_PUSHBUTTON | WS_GROUP,

@@ -1,7 +1,6 @@
 // SetScreen and the radio buttons of the two faces.
-#include "app/win/main_win.h"
-
 #include "app/capture_settings.h"
+#include "app/win/main_win.h"
 #include "platform/win32/text.h"
 
 namespace {

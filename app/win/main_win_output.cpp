@@ -1,7 +1,8 @@
 // The actions on the current image: saving, copying, viewing, and opening
 // an image file in its place.
-#include "app/win/main_win.h"
+#include <utility>
 
+#include "app/win/main_win.h"
 #include "app/win/pict_menu.h"
 #include "capture/win/draw_thumb.h"
 #include "output/win/copy_to_clip.h"
@@ -44,30 +45,17 @@ void TMainWin::SetDone() {
 }
 
 void TMainWin::PictMenuCommand(unsigned command) {
-  switch (command) {
-    case pcView:
-      ViewButtonClick();
-      break;
-    case pcSaveBitmap:
-      RunAction(TFaceRadio::SaveBit);
-      break;
-    case pcSaveGIF:
-      RunAction(TFaceRadio::SaveGIF);
-      break;
-    case pcSaveJPEG:
-      RunAction(TFaceRadio::SaveJPEG);
-      break;
-    case pcPrintPixel:
-      RunAction(TFaceRadio::PrintPixel);
-      break;
-    case pcPrintFull:
-      RunAction(TFaceRadio::PrintFilled);
-      break;
-    case pcCopy:
-      RunAction(TFaceRadio::CopyClip);
-      break;
-    default:
-      break;
+  if (command == pcView) {
+    ViewButtonClick();
+    return;
+  }
+  static constexpr std::pair<unsigned, TFaceRadio> kItemActions[] = {
+      {pcSaveBitmap, TFaceRadio::SaveBit},    {pcSaveGIF, TFaceRadio::SaveGIF},
+      {pcSaveJPEG, TFaceRadio::SaveJPEG},     {pcPrintPixel, TFaceRadio::PrintPixel},
+      {pcPrintFull, TFaceRadio::PrintFilled}, {pcCopy, TFaceRadio::CopyClip},
+  };
+  for (const auto& [item, action] : kItemActions) {
+    if (item == command) RunAction(action);
   }
 }
 

@@ -1,9 +1,8 @@
 // The mouse selection of a rectangle or shape: the hook library reports the
 // mouse (0x403..0x408) while HookMode is 2, the overlay draws on the live
 // screen, and the release copies the chosen rectangle and cuts the shape.
-#include "app/win/main_win.h"
-
 #include "app/capture_settings.h"
+#include "app/win/main_win.h"
 #include "capture/win/screen_shot.h"
 #include "capture/win/selection_overlay.h"
 #include "capture/win/shaped_cut.h"

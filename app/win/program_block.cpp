@@ -5,11 +5,11 @@
 #include "app/win/main_win.h"
 #include "app/win/program_globals.h"
 #include "hook/hook_messages.h"
+#include "platform/win32/executable_path.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/message_loop.h"
 #include "platform/win32/text.h"
-#include "platform/win32/executable_path.h"
 
 namespace {
 

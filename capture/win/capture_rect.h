@@ -2,9 +2,9 @@
 // the foreground window and its client area.
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include <optional>
+
+#include "platform/win32/windows_api.h"
 
 // The primary display's rectangle, (0, 0, HORZRES, VERTRES).
 RECT ScreenRect();

@@ -2,8 +2,7 @@
 // the pen, brush and raster operation currently selected into it.
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include "capture/shape_figures.h"
+#include "platform/win32/windows_api.h"
 
 void DrawFigure(HDC dc, const TFigure& figure);

@@ -1,9 +1,8 @@
 #include "capture/win/pause.h"
 
-#include "platform/win32/windows_api.h"
-
 #include "capture/pause_rule.h"
 #include "platform/message_pump.h"
+#include "platform/win32/windows_api.h"
 
 namespace {
 

@@ -5,12 +5,11 @@
 // comes back black as a whole).
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include <functional>
 #include <string_view>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/windows_api.h"
 
 struct TBannerLook {
   HFONT Font;

@@ -5,9 +5,8 @@
 // The destructor puts the old brush and pen back, deletes both and the DC.
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include "platform/win32/handles.h"
+#include "platform/win32/windows_api.h"
 
 class TScreenCanvas {
  public:

@@ -1,9 +1,8 @@
 // Copying screen pixels: the one place where the program reads the display.
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include "platform/win32/handles.h"
+#include "platform/win32/windows_api.h"
 
 // A bitmap compatible with the display and, on a palette display, the
 // screen palette it was taken with.

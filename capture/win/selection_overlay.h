@@ -20,8 +20,6 @@
 // erases what it drew; every GDI object it made is freed on every path.
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include <optional>
 
 #include "capture/selection_geometry.h"
@@ -29,6 +27,7 @@
 #include "capture/win/screen_banner.h"
 #include "capture/win/screen_canvas.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/windows_api.h"
 
 class TSelectionOverlay {
  public:

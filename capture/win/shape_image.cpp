@@ -36,15 +36,7 @@ void PaintShapeImage(HDC dc, int width, int height, TShapeImageProperties& prope
 }
 
 TShapeImage::TShapeImage(HWND parent, win::TBounds bounds) {
-  win::TWindowParams params;
-  params.class_name = ShapeImageClass().Name();
-  params.style = WS_CHILD | WS_VISIBLE;
-  params.x = bounds.left;
-  params.y = bounds.top;
-  params.width = bounds.width;
-  params.height = bounds.height;
-  params.parent = parent;
-  CreateHandle(params);
+  CreateChild(ShapeImageClass().Name(), parent, bounds);
   PaintShape();
 }
 

@@ -4,12 +4,11 @@
 // (PaintShapeImage) as the mask it cuts with.
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include "capture/shape_image_properties.h"
 #include "platform/win32/control.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/window.h"
+#include "platform/win32/windows_api.h"
 
 // Paints the picture of `properties` onto `dc` (width x height): the
 // background in BColor, the figure filled white and outlined in PStyle. A

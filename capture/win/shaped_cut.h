@@ -4,9 +4,8 @@
 // (with Use Border) or in the mask colour. The square keeps a black frame.
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include "capture/shape_kinds.h"
+#include "platform/win32/windows_api.h"
 
 // Cuts `bitmap` (a device-dependent bitmap of width x height, not selected
 // into any DC) for shape kinds 4..19; other kinds and empty bitmaps are left

@@ -5,14 +5,13 @@
 // the system wants one (the clipboard, drawing).
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include <cstdint>
 #include <vector>
 
 #include "gif/bitmap.h"
 #include "output/dib_header.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/windows_api.h"
 
 // The BITMAPINFO of an image: the header, then the three masks of a
 // bit-field image or the colour table of a paletted one.

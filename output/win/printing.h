@@ -7,8 +7,6 @@
 // EConvertError for a scale text that is not a number.
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include <functional>
 #include <optional>
 #include <string>
@@ -16,6 +14,7 @@
 
 #include "gif/bitmap.h"
 #include "platform/win32/print_dialog.h"
+#include "platform/win32/windows_api.h"
 
 // The print dialog: the system's, or a test's preset answer.
 using TPrintDialog = std::function<std::optional<win::TPrinterChoice>(HWND owner)>;

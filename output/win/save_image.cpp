@@ -4,8 +4,8 @@
 #include "output/write_bitmap_file.h"
 #include "output/write_gif_file.h"
 #include "platform/win32/common_dialogs.h"
-#include "platform/win32/wait_cursor.h"
 #include "platform/win32/text.h"
+#include "platform/win32/wait_cursor.h"
 
 namespace {
 
@@ -50,9 +50,8 @@ void DoSaveAs(HWND owner, TSaveFormat format, TBitmap& image, TFileNumber& numbe
   const TSaveDialog dialog = DialogOf(format);
   win::TFileDialogOptions options{dialog.Title, dialog.Filter, dialog.DefaultExtension,
                                   win::Widen(number.ProposedName()), kSaveOptions};
-  std::optional<std::string> chosen;
-  if (auto path = win::ShowSaveDialog(owner, options)) chosen = win::Narrow(*path);
+  const std::optional<std::wstring> chosen = win::ShowSaveDialog(owner, options);
   if (!chosen) return;
   win::TWaitCursor hourglass;
-  CompleteSave(number, format, chosen, [&](const std::string& path) { WriteImage(format, image, path); });
+  CompleteSave(number, format, win::Narrow(*chosen), [&](const std::string& path) { WriteImage(format, image, path); });
 }

@@ -2,10 +2,9 @@
 // ImageN, then the format's writer on the current image.
 #pragma once
 
-#include "platform/win32/windows_api.h"
-
 #include "gif/bitmap.h"
 #include "output/save_rules.h"
+#include "platform/win32/windows_api.h"
 
 // Asks for a file name and writes `image` in `format`. A cancelled dialog
 // writes nothing and leaves `number` alone; a writer's error passes to the

@@ -26,11 +26,7 @@ class TImageScrollBox : public win::TWindow {
  public:
   TImageScrollBox(HWND parent, const TBitmap& image) : image_(image) {
     static const win::TWindowClass box_class(win::TWindow::ClassDescription(L"TImageScrollBox"));
-    win::TWindowParams params;
-    params.class_name = box_class.Name();
-    params.style = WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS;
-    params.parent = parent;
-    CreateHandle(params);
+    CreateChild(box_class.Name(), parent, win::TBounds{0, 0, 0, 0}, WS_HSCROLL | WS_VSCROLL | WS_CLIPSIBLINGS);
   }
 
   void Place(int width, int height) {
@@ -84,15 +80,30 @@ class TImageScrollBox : public win::TWindow {
     int position = info.nPos;
     const int line = 16;
     switch (request) {
-      case SB_LINEUP: position -= line; break;
-      case SB_LINEDOWN: position += line; break;
-      case SB_PAGEUP: position -= static_cast<int>(info.nPage); break;
-      case SB_PAGEDOWN: position += static_cast<int>(info.nPage); break;
+      case SB_LINEUP:
+        position -= line;
+        break;
+      case SB_LINEDOWN:
+        position += line;
+        break;
+      case SB_PAGEUP:
+        position -= static_cast<int>(info.nPage);
+        break;
+      case SB_PAGEDOWN:
+        position += static_cast<int>(info.nPage);
+        break;
       case SB_THUMBTRACK:
-      case SB_THUMBPOSITION: position = info.nTrackPos; break;
-      case SB_TOP: position = info.nMin; break;
-      case SB_BOTTOM: position = info.nMax; break;
-      default: return;
+      case SB_THUMBPOSITION:
+        position = info.nTrackPos;
+        break;
+      case SB_TOP:
+        position = info.nMin;
+        break;
+      case SB_BOTTOM:
+        position = info.nMax;
+        break;
+      default:
+        return;
     }
     info.fMask = SIF_POS;
     info.nPos = position;
@@ -118,8 +129,8 @@ TDoView::TDoView(HWND owner, const TBitmap& image)
   SetDefaultButton(kExitId);
   ScrollBox1 = std::make_unique<TImageScrollBox>(Handle(), image);
   Panel1 = std::make_unique<win::TPanel>(Handle(), win::TBounds{0, 0, 0, kPanelHeight});
-  Button1 = std::make_unique<win::TButton>(Panel1->Handle(), L"E&xit", BS_PUSHBUTTON, win::TBounds{4, 2, 49, 18},
-                                           kExitId);
+  Button1 =
+      std::make_unique<win::TButton>(Panel1->Handle(), L"E&xit", BS_PUSHBUTTON, win::TBounds{4, 2, 49, 18}, kExitId);
   Button1->SetFont(button_font_.Get());
   Button1->OnClick = [this] { Button1Click(); };
   FormResize();

@@ -20,8 +20,7 @@ std::optional<std::wstring> RunFileDialog(HWND owner, const TFileDialogOptions& 
   std::replace(filter.begin(), filter.end(), L'|', L'\0');
   filter.push_back(L'\0');
   std::vector<wchar_t> path(kPathBuffer, L'\0');
-  std::copy_n(options.FileName.begin(), std::min<std::size_t>(options.FileName.size(), kPathBuffer - 1),
-              path.begin());
+  std::copy_n(options.FileName.begin(), std::min<std::size_t>(options.FileName.size(), kPathBuffer - 1), path.begin());
 
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof(dialog);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <windows.h>
-
+// commdlg.h needs windows.h before it.
 #include <commdlg.h>
 
 #include <optional>

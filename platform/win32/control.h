@@ -10,12 +10,9 @@
 #include <string>
 
 #include "platform/win32/handles.h"
+#include "platform/win32/window.h"
 
 namespace win {
-
-struct TBounds {
-  int left, top, width, height;
-};
 
 class TControl {
  public:

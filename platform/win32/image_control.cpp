@@ -14,17 +14,7 @@ const TWindowClass& ImageClass() {
 
 }  // namespace
 
-TImage::TImage(HWND parent, TBounds bounds) {
-  TWindowParams params;
-  params.class_name = ImageClass().Name();
-  params.style = WS_CHILD | WS_VISIBLE;
-  params.x = bounds.left;
-  params.y = bounds.top;
-  params.width = bounds.width;
-  params.height = bounds.height;
-  params.parent = parent;
-  CreateHandle(params);
-}
+TImage::TImage(HWND parent, TBounds bounds) { CreateChild(ImageClass().Name(), parent, bounds); }
 
 void TImage::SetPicture(TBitmapHandle picture) {
   picture_ = std::move(picture);

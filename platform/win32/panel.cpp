@@ -11,16 +11,7 @@ const TWindowClass& PanelClass() {
 }  // namespace
 
 TPanel::TPanel(HWND parent, TBounds bounds) {
-  TWindowParams params;
-  params.class_name = PanelClass().Name();
-  params.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-  params.ex_style = WS_EX_CONTROLPARENT;
-  params.x = bounds.left;
-  params.y = bounds.top;
-  params.width = bounds.width;
-  params.height = bounds.height;
-  params.parent = parent;
-  CreateHandle(params);
+  CreateChild(PanelClass().Name(), parent, bounds, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT);
 }
 
 void TPanel::MoveTo(int left, int top) {

@@ -44,9 +44,20 @@ bool TWindow::CreateHandle(const TWindowParams& params) {
   return created != nullptr && created == handle_;
 }
 
-LRESULT TWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  return Default(message, wparam, lparam);
+bool TWindow::CreateChild(const wchar_t* class_name, HWND parent, TBounds bounds, DWORD style, DWORD ex_style) {
+  TWindowParams params;
+  params.class_name = class_name;
+  params.style = WS_CHILD | WS_VISIBLE | style;
+  params.ex_style = ex_style;
+  params.x = bounds.left;
+  params.y = bounds.top;
+  params.width = bounds.width;
+  params.height = bounds.height;
+  params.parent = parent;
+  return CreateHandle(params);
 }
+
+LRESULT TWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) { return Default(message, wparam, lparam); }
 
 LRESULT TWindow::Default(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(handle_, message, wparam, lparam);

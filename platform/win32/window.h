@@ -13,6 +13,11 @@
 
 namespace win {
 
+// A child's place in its parent: left, top, width, height in pixels.
+struct TBounds {
+  int left, top, width, height;
+};
+
 // What a window needs to be created: its class (registered by the caller,
 // usually once per derived type) and the CreateWindowEx arguments.
 struct TWindowParams {
@@ -47,6 +52,8 @@ class TWindow {
  protected:
   // Creates the window; false when CreateWindowEx fails.
   bool CreateHandle(const TWindowParams& params);
+  // Creates a visible child window of `parent` at `bounds`.
+  bool CreateChild(const wchar_t* class_name, HWND parent, TBounds bounds, DWORD style = 0, DWORD ex_style = 0);
 
   // Handles one message; the default passes it to DefWindowProc.
   virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
