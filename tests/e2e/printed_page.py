@@ -36,11 +36,6 @@ class Page:
         return min(columns), rows[0], max(columns) + 1, rows[-1] + 1
 
 
-def page_count(pdf: Path) -> int:
-    info = subprocess.run(["pdfinfo", str(pdf)], capture_output=True, text=True, timeout=60, check=True).stdout
-    return int(re.search(r"^Pages:\s+(\d+)", info, re.M).group(1))
-
-
 def render_pages(pdf: Path, dpi: int) -> list[Page]:
     with tempfile.TemporaryDirectory(prefix="grabwell-pages-") as folder:
         subprocess.run(["pdftoppm", "-r", str(dpi), str(pdf), f"{folder}/page"], timeout=120, check=True)

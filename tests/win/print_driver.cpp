@@ -1,7 +1,6 @@
-// Prints a known picture on the default printer through the print
-// commands, with the dialog's answer preset, for the end-to-end tests that
-// look at the printed pages:
-//   print_driver pixel COPIES
+// Prints a known picture on the default printer through the scaled print
+// command, with the dialog's answer preset, for the end-to-end tests that
+// look at the printed page:
 //   print_driver scaled TEXT portrait|landscape
 // It reports the printer's page on stdout ("page WIDTH HEIGHT DPI") and
 // exits with 0 when the document was printed.
@@ -13,24 +12,13 @@
 #include "print_pattern.h"
 #include "printer_choice.h"
 
-namespace {
-
-int Usage() {
-  std::fputs("usage: print_driver pixel COPIES | print_driver scaled TEXT portrait|landscape\n", stderr);
-  return 2;
-}
-
-}  // namespace
-
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3) return Usage();
-  const std::wstring mode = argv[1];
-  const bool pixel = mode == L"pixel";
-  if (!pixel && (mode != L"scaled" || argc < 4)) return Usage();
-  const int copies = pixel ? std::stoi(argv[2]) : 1;
-  const bool landscape = !pixel && std::wstring(argv[3]) == L"landscape";
-
-  std::optional<win::TPrinterChoice> choice = DefaultPrinterChoice(copies, landscape);
+  if (argc < 4 || std::wstring(argv[1]) != L"scaled") {
+    std::fputs("usage: print_driver scaled TEXT portrait|landscape\n", stderr);
+    return 2;
+  }
+  const bool landscape = std::wstring(argv[3]) == L"landscape";
+  std::optional<win::TPrinterChoice> choice = DefaultPrinterChoice(1, landscape);
   if (!choice) {
     std::fputs("no default printer\n", stderr);
     return 1;
@@ -38,15 +26,10 @@ int wmain(int argc, wchar_t** argv) {
   HDC dc = choice->Printer.Get();
   std::printf("page %d %d %d\n", GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES), GetDeviceCaps(dc, LOGPIXELSX));
   std::fflush(stdout);
-  // The commands take the dialog's answer once; this one hands over ours.
+  // The command takes the dialog's answer once; this one hands over ours.
   auto preset = [&choice](HWND) { return std::move(choice); };
   try {
-    const TBitmap image = PrintPattern();
-    if (pixel) {
-      PrintItPixel(nullptr, image, L"Grabwell 2000", preset);
-    } else {
-      PrintItFull(nullptr, image, argv[2], L"Grabwell 2000", preset);
-    }
+    PrintItFull(nullptr, PrintPattern(), argv[2], L"Grabwell 2000", preset);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;
