@@ -40,12 +40,14 @@ class WineDesktop:
     """Owns Xvfb, the wineserver of its prefix and the desktop process, and
     every program it starts; close() ends all of them."""
 
-    def __init__(self, root: Path, probe: Path, name: str = "grabwell-e2e", extra_env: dict | None = None):
+    def __init__(self, root: Path, probe: Path, name: str = "grabwell-e2e", extra_env: dict | None = None,
+                 depth: int = 24):
         self.root = root
         # Given to every Wine process from the first on: a program started by
         # another Windows process (the desktop's shell) inherits that one's
         # environment, not ours.
         self.extra_env = dict(extra_env or {})
+        self.depth = depth
         self.prefix = root / "prefix"
         self.logs = root / "logs"
         self.probe = probe
@@ -123,7 +125,7 @@ class WineDesktop:
         with open(self.logs / "xvfb.log", "wb") as log:
             self._xvfb = subprocess.Popen(
                 ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                 f"{DESKTOP_WIDTH}x{DESKTOP_HEIGHT}x24", "-nolisten", "tcp"],
+                 f"{DESKTOP_WIDTH}x{DESKTOP_HEIGHT}x{self.depth}", "-nolisten", "tcp"],
                 pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log)
         os.close(write_end)
         try:
