@@ -9,24 +9,32 @@ from PIL import Image, ImageChops
 from saving import save_through_dialog, wait_for_file, wine_path
 
 
-def drag(desktop, start, end, steps=8):
+def drag(desktop, start, *moves, steps=8):
+    """Presses the left button at start, moves through each point of moves
+    (the word "toggle" is a right click meanwhile) and releases."""
     desktop.move_mouse(*start)
     time.sleep(0.3)
     desktop._xdotool("mousedown", "1")
-    x0, y0 = start
-    for i in range(1, steps + 1):
-        desktop.move_mouse(x0 + (end[0] - x0) * i // steps, y0 + (end[1] - y0) * i // steps)
-        time.sleep(0.05)
+    here = start
+    for move in moves:
+        if move == "toggle":
+            desktop._xdotool("click", "3")
+            time.sleep(0.2)
+            continue
+        for i in range(1, steps + 1):
+            desktop.move_mouse(here[0] + (move[0] - here[0]) * i // steps, here[1] + (move[1] - here[1]) * i // steps)
+            time.sleep(0.05)
+        here = move
     time.sleep(0.3)
     desktop._xdotool("mouseup", "1")
 
 
-def select_and_save(desktop, grabwell, folder, start, end, name):
+def select_and_save(desktop, grabwell, folder, name, start, *moves):
     desktop.key("F11")
     grabwell.wait_for_face("&Capture")
     desktop.key("Return")
     time.sleep(1.0)  # the pause, and the waiting banner at the cursor
-    drag(desktop, start, end)
+    drag(desktop, start, *moves)
     grabwell.wait_for_face("&Save")
     desktop.key("Return")
     save_through_dialog(grabwell, "Save As Bitmap", name, wine_path(folder / f"{name}.bmp"))
@@ -37,7 +45,7 @@ def test_dragged_rectangle_is_the_screen_and_leaves_no_trace(desktop, grabwell_w
     grabwell = grabwell_with(What_To_Cap=3)
     desktop.move_mouse(600, 600)
     screen = desktop.screen_image()
-    saved = select_and_save(desktop, grabwell, folder, (100, 100), (300, 250), "Image1")
+    saved = select_and_save(desktop, grabwell, folder, "Image1", (100, 100), (300, 250))
     with Image.open(saved) as image:
         assert image.size == (200, 150)
         assert ImageChops.difference(image.convert("RGB"), screen.crop((100, 100, 300, 250))).getbbox() is None
@@ -47,6 +55,13 @@ def test_dragged_rectangle_is_the_screen_and_leaves_no_trace(desktop, grabwell_w
     after = desktop.screen_image()
     # No dotted outline, inverted interior or banner is left on the screen.
     assert ImageChops.difference(after.crop((0, 0, 1024, 730)), screen.crop((0, 0, 1024, 730))).getbbox() is None
+
+    # A right click switches to moving: the 50 x 30 selection travels with
+    # the mouse and is taken where the button comes up.
+    saved = select_and_save(desktop, grabwell, folder, "Image2", (100, 100), (150, 130), "toggle", (400, 300))
+    with Image.open(saved) as image:
+        assert image.size == (50, 30)
+        assert ImageChops.difference(image.convert("RGB"), screen.crop((350, 270, 400, 300))).getbbox() is None
     grabwell.terminate()
 
 
@@ -59,12 +74,15 @@ def test_circle_over_a_wide_drag_is_a_masked_square(desktop, start_grabwell, use
     grabwell = start_grabwell()
     grabwell.wait_for_tray_icon()
     screen = desktop.screen_image()
-    saved = select_and_save(desktop, grabwell, folder, (110, 140), (310, 220), "Image1")
+    saved = select_and_save(desktop, grabwell, folder, "Image1", (110, 140), (310, 220))
     with Image.open(saved) as image:
         image = image.convert("RGB")
         assert image.size == (80, 80)
         assert image.getpixel((0, 0)) == (255, 255, 255)
         assert image.getpixel((79, 79)) == (255, 255, 255)
-        # The middle is the screen under the centred square (170, 140)-(250, 220).
-        assert image.getpixel((40, 40)) == screen.getpixel((210, 180))
+        # Without a border every pixel is either the screen under the centred
+        # square (170, 140)-(250, 220) or the mask colour: no outline.
+        under = screen.crop((170, 140, 250, 220))
+        assert all(p in ((255, 255, 255), q) for p, q in zip(image.getdata(), under.getdata()))
+        assert image.getpixel((40, 40)) == under.getpixel((40, 40))
     grabwell.terminate()
