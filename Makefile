@@ -49,7 +49,7 @@ test-e2e:
 test-fuzz:
 	bash scripts/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
 
-bench: setup
+bench: setup win64
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j $(JOBS)
 	bash bench/run.sh build/bench

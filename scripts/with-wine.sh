@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command with a private Xvfb display and a Wine prefix of its own,
-# and tears both down afterwards, also when the command fails.
+# and tears both down afterwards, also when the command fails. The screen is
+# XVFB_SCREEN (width x height x depth), 1024x768x24 unless set.
 #   scripts/with-wine.sh PREFIX_DIR COMMAND...
 set -euo pipefail
 prefix=$1
@@ -22,7 +23,7 @@ trap cleanup EXIT
 # A free display number: the first one without a lock file.
 display=99
 while [ -e /tmp/.X${display}-lock ] || [ -e /tmp/.X11-unix/X${display} ]; do display=$((display + 1)); done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb ":$display" -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
 export DISPLAY=":$display"
 for _ in $(seq 50); do

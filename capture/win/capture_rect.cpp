@@ -3,7 +3,7 @@
 #include "platform/win32/handles.h"
 
 RECT ScreenRect() {
-  win::TCreatedDC display(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr));
+  win::TWindowDC display(nullptr);
   if (!display) return RECT{};
   return RECT{0, 0, GetDeviceCaps(display.Get(), HORZRES), GetDeviceCaps(display.Get(), VERTRES)};
 }
