@@ -5,7 +5,8 @@ temporary folder and listens only on a local socket there, so nothing of the
 machine's own printing setup is used or changed. Programs reach it through
 CUPS_SERVER=<socket>. cups-pdf writes each job as a PDF into ${HOME}/PDF of
 the submitting user and numbers the files from 1 again with every new
-server, so new files are recognised by time and only those are removed."""
+server, so new files are recognised by their times and only those are
+removed."""
 
 from __future__ import annotations
 
@@ -76,15 +77,26 @@ class CupsPrinter:
         self._cupsd = None
         shutil.rmtree(self.root, ignore_errors=True)
 
-    def pdfs(self) -> set[Path]:
-        return set(self.output_dir.glob("*.pdf")) if self.output_dir.exists() else set()
+    def pdfs(self) -> dict[Path, int]:
+        """The PDFs of the output folder with their modification times."""
+        if not self.output_dir.exists():
+            return {}
+        return {path: path.stat().st_mtime_ns for path in self.output_dir.glob("*.pdf")}
 
-    def wait_for_new_pdfs(self, before: set[Path], count: int = 1, timeout: float = 60) -> list[Path]:
-        """The PDFs written since `before` was taken, once there are `count`
-        of them and the queue has finished its jobs, oldest first."""
+    def new_pdfs(self, before: dict[Path, int]) -> list[Path]:
+        """The PDFs written since `before` was taken, oldest first. cups-pdf
+        names a file after the job's number, which starts from 1 again with
+        every server, so a new job may overwrite a file left from an earlier
+        run: a changed time counts as new."""
+        now = self.pdfs()
+        return sorted((path for path, time in now.items() if before.get(path) != time), key=now.get)
+
+    def wait_for_new_pdfs(self, before: dict[Path, int], count: int = 1, timeout: float = 60) -> list[Path]:
+        """The new PDFs once there are `count` of them and the queue has
+        finished its jobs."""
         deadline = time.monotonic() + timeout
         while True:
-            new = sorted(self.pdfs() - before, key=lambda p: p.stat().st_mtime)
+            new = self.new_pdfs(before)
             jobs = self.jobs()
             if len(new) >= count and not jobs:
                 return new

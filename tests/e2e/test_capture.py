@@ -26,6 +26,22 @@ def same_pixels(a: Image.Image, b: Image.Image, box=ABOVE_TASK_BAR) -> bool:
     return ImageChops.difference(a.crop(box), b.crop(box)).getbbox() is None
 
 
+WS_HSCROLL, WS_VSCROLL = 0x00100000, 0x00200000
+
+
+def scroll_bars_of_the_view(grabwell) -> tuple[bool, bool]:
+    """Opens "View Image" with the View button; returns whether it shows a
+    horizontal and a vertical scroll bar, then closes it with E&xit."""
+    desktop = grabwell.desktop
+    desktop.click(*centre(visible_control(grabwell.main_window(), "Button", "&View")["rect"]))
+    view = grabwell.wait_for_dialog("View Image")
+    assert view["rect"][2] - view["rect"][0] == 541 and view["rect"][3] - view["rect"][1] == 405
+    style = find_control(view, "TImageScrollBox", "")["style"]
+    desktop.click(*centre(find_control(view, "Button", "E&xit")["rect"]))
+    wait_until(lambda: not desktop.report("windows").dialog("View Image"), 10, what="the view to close")
+    return bool(style & WS_HSCROLL), bool(style & WS_VSCROLL)
+
+
 def test_hot_key_capture_and_save_as_bitmap(desktop, grabwell_with, pattern_window, folder):
     grabwell = grabwell_with(What_To_Cap=0, Action=0)
     screen = desktop.screen_image()
@@ -158,6 +174,8 @@ def test_copy_puts_the_picture_on_the_clipboard(desktop, grabwell_with, pattern_
     with Image.open(BytesIO(data)) as image:
         assert image.size == (1024, 768)
         assert same_pixels(image.convert("RGB"), screen)
+    # The whole screen is larger than the view window.
+    assert scroll_bars_of_the_view(grabwell) == (True, True)
     grabwell.terminate()
 
 
@@ -187,6 +205,7 @@ def test_open_image_shows_the_print_face_and_refuses_bad_files(desktop, grabwell
     window = grabwell.wait_for_face("&Print")
     assert visible_control(window, "Button", "Print ")["checked"] == 1
     assert thumbnail_colour(desktop, grabwell) == (200, 30, 40)
+    assert scroll_bars_of_the_view(grabwell) == (False, False)
 
     open_image(grabwell, base + "blue.jpg")
     wait_until(lambda: max(abs(a - b) for a, b in zip(thumbnail_colour(desktop, grabwell), (20, 40, 220))) < 8,

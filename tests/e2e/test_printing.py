@@ -6,15 +6,17 @@ the dialog's answer preset, in both orientations."""
 
 from __future__ import annotations
 
+import subprocess
 import time
 
 import pytest
 
 from conftest import BUILD
 from cups_printer import remove_pdfs
-from desktop_report import centre
+from desktop_report import centre, find_control
 from grabwell import visible_control
 from printed_page import render_pages
+from wine_desktop import wait_until
 
 # The picture of tests/win/print_pattern.cpp: 60 x 40, blocks of 20 x 20.
 PATTERN_SIZE = (60, 40)
@@ -34,7 +36,6 @@ def printed(desktop, printer, print_driver):
     """Runs print_driver with the given arguments and returns the printer's
     page (width, height, dpi) and the PDF it made. Every PDF that appeared
     during the test is removed afterwards, and only those."""
-    started = time.time()
     before = printer.pdfs()
 
     def run(*args: str):
@@ -46,7 +47,7 @@ def printed(desktop, printer, print_driver):
         return (width, height, dpi), pdfs[0]
 
     yield run
-    remove_pdfs(p for p in printer.pdfs() - before if p.stat().st_mtime >= started - 1)
+    remove_pdfs(printer.new_pdfs(before))
 
 
 def margins(width, height, landscape):
@@ -98,7 +99,7 @@ def test_request_during_our_own_document_is_refused(desktop, printer):
     finally:
         # The abandoned document must not reach the printer, but if it did,
         # it goes.
-        remove_pdfs(printer.pdfs() - before)
+        remove_pdfs(printer.new_pdfs(before))
 
 
 def test_the_print_face_prints_the_capture_through_the_print_dialog(desktop, grabwell_with, printer,
@@ -135,5 +136,22 @@ def test_the_print_face_prints_the_capture_through_the_print_dialog(desktop, gra
     grabwell.wait_for_dialog("Print")
     desktop.key("Escape")
     time.sleep(3)
-    assert printer.pdfs() == before
+    assert printer.new_pdfs(before) == []
+
+    # Entering the scale box chooses the scaled print; a percentage that is
+    # no number is reported by the error box and prints nothing.
+    combo = find_control(grabwell.main_window(), "ComboBox", "Full page")
+    desktop.click(combo["rect"][0] + 20, (combo["rect"][1] + combo["rect"][3]) // 2)
+    wait_until(lambda: visible_control(grabwell.main_window(), "Button", "Print ")["checked"] == 1, 10,
+               what="the scaled print to be chosen")
+    desktop.key("End", "shift+Home")
+    subprocess.run(["xdotool", "type", "abc%"], env=desktop.env, check=True)
+    desktop.key("Return")
+    grabwell.wait_for_dialog("Print")
+    desktop.key("Return")
+    box = grabwell.wait_for_message_box("Grabwell 2000")
+    assert box.texts == ["'abc' is not a valid integer value"]
+    desktop.key("Return")
+    time.sleep(2)
+    assert printer.new_pdfs(before) == []
     grabwell.terminate()

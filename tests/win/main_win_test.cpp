@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/capture_settings.h"
+#include "hook/hook_messages.h"
 #include "hook/win/kvexhk.h"
 #include "recorder_window.h"
 
@@ -130,6 +131,17 @@ TEST_F(MainWinTest, SetSecWindRedirectsTheHotKeyEntry) {
   EXPECT_EQ(share.HotKeyEntryActive, 1);
   main.SetSecWind(dialog.Handle(), false);
   EXPECT_EQ(share.HotKeyEntryActive, 0);
+  SendMessageW(main.Handle(), WM_CLOSE, 0, 0);
+  TakeQuitMessage();
+}
+
+TEST_F(MainWinTest, OnlyTheCaptureKeyBringsUpTheCaptureFace) {
+  TMainWin main(Context());
+  // A former hot key whose switch is still on: turned away.
+  SendMessageW(main.Handle(), kMsgCaptureHotKey, 44, 0);
+  EXPECT_FALSE(IsWindowVisible(main.Handle()));
+  SendMessageW(main.Handle(), kMsgCaptureHotKey, 120, 0);
+  EXPECT_TRUE(IsWindowVisible(main.Handle()));
   SendMessageW(main.Handle(), WM_CLOSE, 0, 0);
   TakeQuitMessage();
 }
