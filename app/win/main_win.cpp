@@ -5,6 +5,7 @@
 #include "app/resources/resource_ids.h"
 #include "app/web_pages.h"
 #include "app/win/about_box.h"
+#include "app/win/capture_defaults.h"
 #include "app/win/pict_menu.h"
 #include "app/win/program_globals.h"
 #include "app/win/version_reader.h"
@@ -28,6 +29,9 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION;  // fixed single border, no
 // The capture and action button: what Enter presses when the focus is not
 // on another push button.
 constexpr int kDoItId = 1;
+// Posted at creation on a first run: the configuration dialog opens once the
+// message loop runs.
+constexpr UINT kMsgFirstRun = WM_APP + 1;
 
 const win::TWindowClass& MainWinClass() {
   static const win::TWindowClass window_class([] {
@@ -95,6 +99,9 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case kMsgCaptureHotKey:
       HotKeyMessage(wparam);
       return 0;
+    case kMsgFirstRun:
+      OpenConfiguration(spHotKey);
+      return 0;
     case kMsgLeftButtonDown:
     case kMsgMouseDragged:
     case kMsgLeftButtonUp:
@@ -133,10 +140,10 @@ void TMainWin::FormCreate() {
 
   SetTimer(Handle(), kHookTimerId, kHookTimerInterval, nullptr);
 
-  // The configuration dialog that greets a first run comes with the dialog
-  // itself; the flag is cleared all the same so that the next start is not
-  // a first run.
-  if (context_.Settings.FirstTime) context_.Settings.FirstTime = false;
+  if (context_.Settings.FirstTime) {
+    context_.Settings.FirstTime = false;
+    PostMessageW(Handle(), kMsgFirstRun, 0, 0);
+  }
 }
 
 void TMainWin::FormShow() {
@@ -215,6 +222,9 @@ void TMainWin::MenuCommand(unsigned command) {
     case tcAbout:
       MenuAboutClick();
       break;
+    case tcConfigure:
+      OpenConfiguration(spWhatCapture);
+      break;
     default:
       PictMenuCommand(command);
       break;
@@ -241,4 +251,17 @@ void TMainWin::MenuAboutClick() {
   } reset;
   TAboutBox about(Handle(), VersionInfo, {[this] { mnuWebSiteClick(); }, [this] { mnuUpdateClick(); }});
   about.ShowModal();
+}
+
+void TMainWin::OpenConfiguration(int start_page) {
+  if (ConfigDialogOpen) return;
+  ConfigDialogOpen = true;
+  struct TReset {
+    ~TReset() { ConfigDialogOpen = false; }
+  } reset;
+  TCaptureDefaults dialog(Handle(),
+                          {context_.Settings, context_.Share, [this](HWND window, bool active) { SetSecWind(window, active); },
+                           context_.SaveSettings},
+                          start_page);
+  dialog.ShowModal();
 }

@@ -82,6 +82,8 @@ class TMainWin : public win::TWindow {
   void mnuWebSiteClick();
   void mnuUpdateClick();
   void MenuAboutClick();
+  // Opens "Configuration" on `start_page` (a TStartPage) unless it shows.
+  void OpenConfiguration(int start_page);
 
   // main_win_controls.cpp
   void CreateControls();

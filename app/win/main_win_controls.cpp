@@ -1,6 +1,7 @@
 // The main window's controls, at the places of its design. Positions are
 // left, top, width, height inside their panel.
 #include "app/capture_settings.h"
+#include "app/win/capture_defaults.h"
 #include "app/win/main_win.h"
 
 namespace {
@@ -103,11 +104,10 @@ void TMainWin::CreateButtons() {
                                                 win::TBounds{0, 124, 73, 17}, kConfigId);
   for (win::TButton* button : {ViewButton.get(), DoItButton.get(), AbortButton.get()}) button->SetFont(font_.Get());
   ConfigButton->SetFont(small_font_.Get());
-  // The configuration dialog comes with its own window.
-  ConfigButton->SetEnabled(false);
   ViewButton->OnClick = [this] { ViewButtonClick(); };
   DoItButton->OnClick = [this] { DoItButtonClick(); };
   AbortButton->OnClick = [this] { AbortButtonClick(); };
+  ConfigButton->OnClick = [this] { OpenConfiguration(spWhatCapture); };
   // Until a face is chosen the window is on its capture face.
   SavePrintPanel->SetVisible(false);
   SavePrintPanel->SetEnabled(false);

@@ -4,7 +4,7 @@ win::TPopupMenu BuildTrayMenu() {
   win::TPopupMenu menu;
   menu.AddItem(tcCaptureImage, L"Capt&ure Image");
   menu.AddItem(tcOpenImage, L"&Open Image");
-  menu.AddItem(tcConfigure, L"&Configure", false);
+  menu.AddItem(tcConfigure, L"&Configure");
   win::TPopupMenu tools;
   tools.AddItem(tcRestoreHooks, L"&Restore Keyboard and Mouse Hooks");
   menu.AddSubmenu(L"Too&ls", std::move(tools));

@@ -15,6 +15,5 @@ enum TTrayCommand : unsigned {
   tcTerminate,
 };
 
-// Builds the menu with every item in its place. The configuration item is
-// greyed until the configuration dialog exists.
+// Builds the menu with every item in its place.
 win::TPopupMenu BuildTrayMenu();

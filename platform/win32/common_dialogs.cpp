@@ -46,4 +46,16 @@ std::optional<std::wstring> ShowOpenDialog(HWND owner, const TFileDialogOptions&
   return RunFileDialog(owner, options, &GetOpenFileNameW);
 }
 
+std::optional<COLORREF> ShowColorDialog(HWND owner, COLORREF initial) {
+  static COLORREF custom_colours[16]{};
+  CHOOSECOLORW dialog{};
+  dialog.lStructSize = sizeof(dialog);
+  dialog.hwndOwner = owner;
+  dialog.rgbResult = initial;
+  dialog.lpCustColors = custom_colours;
+  dialog.Flags = CC_RGBINIT;
+  if (!ChooseColorW(&dialog)) return std::nullopt;
+  return dialog.rgbResult;
+}
+
 }  // namespace win

@@ -23,4 +23,8 @@ struct TFileDialogOptions {
 std::optional<std::wstring> ShowSaveDialog(HWND owner, const TFileDialogOptions& options);
 std::optional<std::wstring> ShowOpenDialog(HWND owner, const TFileDialogOptions& options);
 
+// The system's colour dialog preset with `initial`; the chosen colour, or
+// nothing when the user cancelled.
+std::optional<COLORREF> ShowColorDialog(HWND owner, COLORREF initial);
+
 }  // namespace win

@@ -1,11 +1,17 @@
 #include "platform/win32/control.h"
 
+#include <commctrl.h>
+
 namespace win {
 namespace {
 
 // The window property that ties a control's window to its TControl. A
 // property rather than the user data, which a foreign child may use.
 constexpr wchar_t kControlProperty[] = L"GrabwellControl";
+
+TControl* ControlOf(HWND child) {
+  return child != nullptr ? static_cast<TControl*>(GetPropW(child, kControlProperty)) : nullptr;
+}
 
 }  // namespace
 
@@ -44,11 +50,24 @@ void TControl::SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOW
 void TControl::SetFont(HFONT font) { SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
 
 bool TControl::Dispatch(WPARAM wparam, LPARAM lparam) {
-  HWND child = reinterpret_cast<HWND>(lparam);
-  if (child == nullptr) return false;
-  auto* control = static_cast<TControl*>(GetPropW(child, kControlProperty));
+  TControl* control = ControlOf(reinterpret_cast<HWND>(lparam));
   if (control == nullptr) return false;
   if (control->OnCommand) control->OnCommand(HIWORD(wparam));
+  return true;
+}
+
+bool TControl::DispatchScroll(LPARAM lparam) {
+  TControl* control = ControlOf(reinterpret_cast<HWND>(lparam));
+  if (control == nullptr) return false;
+  if (control->OnScroll) control->OnScroll();
+  return true;
+}
+
+bool TControl::DispatchNotify(LPARAM lparam) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lparam);
+  TControl* control = header != nullptr ? ControlOf(header->hwndFrom) : nullptr;
+  if (control == nullptr || !control->OnNotify) return false;
+  control->OnNotify(header->code);
   return true;
 }
 
@@ -72,6 +91,7 @@ TComboBox::TComboBox(HWND parent, DWORD combo_style, TBounds bounds, int id)
     : TControl(parent, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | combo_style, bounds, id) {
   OnCommand = [this](UINT notification) {
     if (notification == CBN_SETFOCUS && OnEnter) OnEnter();
+    if (notification == CBN_SELCHANGE && OnChange) OnChange();
   };
 }
 
@@ -84,5 +104,55 @@ int TComboBox::ItemCount() const { return static_cast<int>(SendMessageW(Handle()
 int TComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
 
 void TComboBox::SetItemIndex(int index) { SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+TEdit::TEdit(HWND parent, DWORD edit_style, TBounds bounds, int max_length, int id)
+    : TControl(parent, L"EDIT", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | edit_style, bounds, id) {
+  if (max_length > 0) SendMessageW(Handle(), EM_SETLIMITTEXT, static_cast<WPARAM>(max_length), 0);
+  OnCommand = [this](UINT notification) {
+    const std::function<void()>* handler = notification == EN_CHANGE      ? &OnChange
+                                           : notification == EN_SETFOCUS  ? &OnEnter
+                                           : notification == EN_KILLFOCUS ? &OnExit
+                                                                          : nullptr;
+    if (handler != nullptr && *handler) (*handler)();
+  };
+}
+
+TListBox::TListBox(HWND parent, TBounds bounds, int item_height, int id)
+    : TControl(parent, L"LISTBOX", L"", WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, bounds,
+               id) {
+  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, item_height);
+  OnCommand = [this](UINT notification) {
+    if (notification == LBN_SELCHANGE && OnClick) OnClick();
+  };
+}
+
+void TListBox::AddItem(const std::wstring& text) {
+  SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int TListBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCURSEL, 0, 0)); }
+
+void TListBox::SetItemIndex(int index) { SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
+std::wstring TListBox::ItemText(int index) const {
+  const LRESULT length = SendMessageW(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == LB_ERR) return {};
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  return text;
+}
+
+int TListBox::ItemCount() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCOUNT, 0, 0)); }
+
+TTrackBar::TTrackBar(HWND parent, TBounds bounds, int low, int high)
+    : TControl(parent, TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_HORZ | TBS_NOTICKS, bounds, 0) {
+  SendMessageW(Handle(), TBM_SETRANGEMIN, FALSE, low);
+  SendMessageW(Handle(), TBM_SETRANGEMAX, TRUE, high);
+}
+
+int TTrackBar::Position() const { return static_cast<int>(SendMessageW(Handle(), TBM_GETPOS, 0, 0)); }
+
+void TTrackBar::SetPosition(int position) { SendMessageW(Handle(), TBM_SETPOS, TRUE, position); }
 
 }  // namespace win

@@ -37,10 +37,18 @@ class TControl {
 
   // Called with the notification code (BN_CLICKED, CBN_SETFOCUS, ...).
   std::function<void(UINT notification)> OnCommand;
+  // Called when the control reports a scroll (WM_HSCROLL, track bars).
+  std::function<void()> OnScroll;
+  // Called with the code of a WM_NOTIFY the control sent.
+  std::function<void(UINT code)> OnNotify;
 
   // Hands a WM_COMMAND that a form received to the control it came from;
   // false when it came from no TControl (a menu, an accelerator).
   static bool Dispatch(WPARAM wparam, LPARAM lparam);
+  // Hands a WM_HSCROLL from a control to its OnScroll; false for others.
+  static bool DispatchScroll(LPARAM lparam);
+  // Hands a WM_NOTIFY from a control to its OnNotify; false for others.
+  static bool DispatchNotify(LPARAM lparam);
 
  private:
   TWindowHandle window_;
@@ -77,8 +85,41 @@ class TComboBox : public TControl {
   int ItemIndex() const;
   void SetItemIndex(int index);
 
-  // Called when the box receives the input focus.
+  // Called when the box receives the input focus, and when the user
+  // selects an item.
   std::function<void()> OnEnter;
+  std::function<void()> OnChange;
+};
+
+// A single-line edit field.
+class TEdit : public TControl {
+ public:
+  TEdit(HWND parent, DWORD edit_style, TBounds bounds, int max_length = 0, int id = 0);
+  // Called when the text changes, when the field gets and loses the focus.
+  std::function<void()> OnChange;
+  std::function<void()> OnEnter;
+  std::function<void()> OnExit;
+};
+
+// A list box whose item index is what the caller numbers by.
+class TListBox : public TControl {
+ public:
+  TListBox(HWND parent, TBounds bounds, int item_height, int id = 0);
+  void AddItem(const std::wstring& text);
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  std::wstring ItemText(int index) const;
+  int ItemCount() const;
+  // Called when the user selects an item.
+  std::function<void()> OnClick;
+};
+
+// A horizontal track bar without tick marks.
+class TTrackBar : public TControl {
+ public:
+  TTrackBar(HWND parent, TBounds bounds, int low, int high);
+  int Position() const;
+  void SetPosition(int position);
 };
 
 }  // namespace win

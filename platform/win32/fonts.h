@@ -5,6 +5,6 @@
 
 namespace win {
 
-TFont MakeFont(const wchar_t* face, int pixel_height);
+TFont MakeFont(const wchar_t* face, int pixel_height, int weight = FW_NORMAL);
 
 }  // namespace win

@@ -27,7 +27,8 @@ void TForm::ShowModal() {
   if (owner_was_enabled) EnableWindow(owner_, FALSE);
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
-  RunMessageLoop([this] { return closed_ || Handle() == nullptr; });
+  RunMessageLoop([this] { return closed_ || Handle() == nullptr; },
+                 [this](const MSG& message) { return PreTranslateMessage(message); });
   // The owner gets the activation back, not some other program's window.
   if (owner_was_enabled) EnableWindow(owner_, TRUE);
   if (Handle() != nullptr) ShowWindow(Handle(), SW_HIDE);

@@ -25,6 +25,9 @@ class TForm : public TWindow {
   void SetDefaultButton(int id) { default_button_ = id; }
 
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  // Sees every message of the modal loop before the dialog keys do; true
+  // consumes it.
+  virtual bool PreTranslateMessage(const MSG&) { return false; }
 
  private:
   HWND owner_ = nullptr;

@@ -10,7 +10,7 @@ void DispatchOneMessage(MSG& message) {
   DispatchMessageW(&message);
 }
 
-void RunMessageLoop(const std::function<bool()>& done) {
+void RunMessageLoop(const std::function<bool()>& done, const std::function<bool(const MSG&)>& filter) {
   MSG message;
   while (!(done && done())) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
@@ -18,6 +18,7 @@ void RunMessageLoop(const std::function<bool()>& done) {
       if (got == 0 && done) PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
+    if (filter && filter(message)) continue;
     DispatchOneMessage(message);
   }
 }

@@ -15,7 +15,7 @@ void DispatchOneMessage(MSG& message);
 
 // Runs until WM_QUIT, or until `done` returns true after a message (the
 // modal loop of a form). A WM_QUIT seen by a modal loop is posted again for
-// the main loop.
-void RunMessageLoop(const std::function<bool()>& done = {});
+// the main loop. `filter` sees each message first and may consume it.
+void RunMessageLoop(const std::function<bool()>& done = {}, const std::function<bool(const MSG&)>& filter = {});
 
 }  // namespace win

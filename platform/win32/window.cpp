@@ -83,6 +83,8 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wparam, L
   // system's code that called us.
   try {
     if (message == WM_COMMAND && TControl::Dispatch(wparam, lparam)) return 0;
+    if (message == WM_HSCROLL && TControl::DispatchScroll(lparam)) return 0;
+    if (message == WM_NOTIFY && TControl::DispatchNotify(lparam)) return 0;
     return self->HandleMessage(message, wparam, lparam);
   } catch (const std::exception& error) {
     ShowMessage(window, Widen(error.what()), ErrorCaption(), TMessageButtons::mbOK, MB_ICONERROR);

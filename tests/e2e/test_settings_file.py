@@ -44,9 +44,6 @@ def test_terminate_writes_every_key_with_its_default(desktop, start_grabwell, re
     assert again.terminate() == 0
 
 
-# Remove the mark when the program has its configuration dialog; strict, so
-# that the suite says so by failing once the dialog works.
-@pytest.mark.xfail(strict=True, reason="GRBWEL.EXE has no configuration dialog yet")
 def test_first_run_opens_the_configuration_and_writes_the_file_in_order(
         desktop, start_grabwell, settings_file):
     grabwell = start_grabwell()

@@ -73,10 +73,9 @@ TEST_P(TrayMenuItemState, CommandAndAvailability) {
   EXPECT_EQ(item.enabled, GetParam().enabled);
 }
 
-// The configuration dialog comes later; its item is greyed until then.
 INSTANTIATE_TEST_SUITE_P(Items, TrayMenuItemState,
                          testing::Values(TStateCase{0, tcCaptureImage, true}, TStateCase{1, tcOpenImage, true},
-                                         TStateCase{2, tcConfigure, false}, TStateCase{4, tcHelp, true},
+                                         TStateCase{2, tcConfigure, true}, TStateCase{4, tcHelp, true},
                                          TStateCase{5, tcAbout, true}, TStateCase{7, tcWebSite, true},
                                          TStateCase{8, tcUpdate, true}, TStateCase{10, tcTerminate, true}));
 
