@@ -46,9 +46,9 @@ TCaptureDefaults::TCaptureDefaults(HWND owner, TContext context, int start_page)
   (void)common_controls;
   CreateForm(owner, DialogClass().Name(), L"Configuration", kStyle, kWidth, kHeight);
   SetDefaultButton(kOkId);
-  MyPage = std::make_unique<win::TPageControl>(Handle(), win::TBounds{4, 4, 233, 405},
-                                               std::vector<std::wstring>{L"&Hot Key", L"&What Capture", L"What &Do",
-                                                                         L"&E-Mail"});
+  MyPage = std::make_unique<win::TPageControl>(
+      Handle(), win::TBounds{4, 4, 233, 405},
+      std::vector<std::wstring>{L"&Hot Key", L"&What Capture", L"What &Do", L"&E-Mail"});
   MyPage->SetFont(font_.Get());
   CreateHotKeyPage(MyPage->Page(kHotKeyPage));
   CreateWhatCapturePage(MyPage->Page(kWhatCapturePage));
@@ -105,8 +105,8 @@ void TCaptureDefaults::CreateWhatCapturePage(HWND page) {
   WhatToCap->OnChange = [this] { WhatToCapChange(); };
   const TPreviewPlace place = PreviewPlaceFor(KindOfSettings(context_.Settings));
   ShapeImage = std::make_unique<TShapeImage>(page, win::TBounds{place.Left, place.Top, place.Width, place.Height});
-  MaskColor = std::make_unique<win::TButton>(page, L"&Set Shape Mask Color", BS_PUSHBUTTON,
-                                             win::TBounds{32, 152, 117, 21}, 0);
+  MaskColor =
+      std::make_unique<win::TButton>(page, L"&Set Shape Mask Color", BS_PUSHBUTTON, win::TBounds{32, 152, 117, 21}, 0);
   ColorShape = std::make_unique<win::TColorSwatch>(page, win::TBounds{155, 152, 21, 21});
   Border = std::make_unique<win::TButton>(page, L"&Border Shape", BS_AUTOCHECKBOX, win::TBounds{12, 184, 92, 17}, 0);
   BorderColor =
@@ -128,8 +128,8 @@ void TCaptureDefaults::CreateWhatCapturePage(HWND page) {
     texts_.push_back(std::move(frame));
     parameter.Low = ranges[i][0];
     parameter.High = ranges[i][1];
-    parameter.Bar = std::make_unique<win::TTrackBar>(page, win::TBounds{12, top + 18, 150, 22}, parameter.Low,
-                                                     parameter.High);
+    parameter.Bar =
+        std::make_unique<win::TTrackBar>(page, win::TBounds{12, top + 18, 150, 22}, parameter.Low, parameter.High);
     parameter.Field = &Edit(page, {170, top + 18, 36, 21}, 3);
     parameter.Bar->OnScroll = [this, i] { BarChange(i); };
     parameter.Field->OnChange = [this, i] { FieldChange(i); };
@@ -138,7 +138,8 @@ void TCaptureDefaults::CreateWhatCapturePage(HWND page) {
 
 void TCaptureDefaults::CreateWhatDoPage(HWND page) {
   Label(page, L"Default Action", {16, 4, 189, 16}, true);
-  DefaultAction = std::make_unique<win::TComboBox>(page, CBS_DROPDOWNLIST, win::TBounds{16, 24, 189, 21 + kDropDown}, 0);
+  DefaultAction =
+      std::make_unique<win::TComboBox>(page, CBS_DROPDOWNLIST, win::TBounds{16, 24, 189, 21 + kDropDown}, 0);
   DefaultAction->SetFont(font_.Get());
   for (std::string_view name : ActionNames) DefaultAction->AddItem(win::Widen(name));
   DefaultAction->OnChange = [this] { WhatToCapChange(); };

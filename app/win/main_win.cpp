@@ -33,6 +33,19 @@ constexpr int kDoItId = 1;
 // message loop runs.
 constexpr UINT kMsgFirstRun = WM_APP + 1;
 
+// Holds a program-wide "is open" flag set for the life of a modal window,
+// cleared on every way out.
+class TSetWhileOpen {
+ public:
+  explicit TSetWhileOpen(bool& flag) : flag_(flag) { flag_ = true; }
+  ~TSetWhileOpen() { flag_ = false; }
+  TSetWhileOpen(const TSetWhileOpen&) = delete;
+  TSetWhileOpen& operator=(const TSetWhileOpen&) = delete;
+
+ private:
+  bool& flag_;
+};
+
 const win::TWindowClass& MainWinClass() {
   static const win::TWindowClass window_class([] {
     WNDCLASSEXW description = win::TWindow::ClassDescription(kClassName);
@@ -245,23 +258,17 @@ void TMainWin::mnuUpdateClick() {
 
 void TMainWin::MenuAboutClick() {
   if (AboutBoxOpen) return;
-  AboutBoxOpen = true;
-  struct TReset {
-    ~TReset() { AboutBoxOpen = false; }
-  } reset;
+  TSetWhileOpen open(AboutBoxOpen);
   TAboutBox about(Handle(), VersionInfo, {[this] { mnuWebSiteClick(); }, [this] { mnuUpdateClick(); }});
   about.ShowModal();
 }
 
 void TMainWin::OpenConfiguration(int start_page) {
   if (ConfigDialogOpen) return;
-  ConfigDialogOpen = true;
-  struct TReset {
-    ~TReset() { ConfigDialogOpen = false; }
-  } reset;
+  TSetWhileOpen open(ConfigDialogOpen);
   TCaptureDefaults dialog(Handle(),
-                          {context_.Settings, context_.Share, [this](HWND window, bool active) { SetSecWind(window, active); },
-                           context_.SaveSettings},
+                          {context_.Settings, context_.Share,
+                           [this](HWND window, bool active) { SetSecWind(window, active); }, context_.SaveSettings},
                           start_page);
   dialog.ShowModal();
 }

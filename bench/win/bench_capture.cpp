@@ -38,14 +38,15 @@ double MedianMs(const std::function<void()>& work) {
 }
 
 void Report(const char* what, double ours, double bare, double target) {
-  std::printf("%-34s %9.2f ms  bare %9.2f ms  ratio %5.2f  (target <= %.1f)\n", what, ours, bare, ours / bare,
-              target);
+  std::printf("%-34s %9.2f ms  bare %9.2f ms  ratio %5.2f  (target <= %.1f)\n", what, ours, bare, ours / bare, target);
 }
 
 // A display-compatible bitmap selected into a memory DC for the bare calls.
 struct TMemoryCanvas {
   TMemoryCanvas(HDC screen, int width, int height)
-      : dc(CreateCompatibleDC(screen)), bitmap(CreateCompatibleBitmap(screen, width, height)), select(dc.Get(), bitmap.Get()) {}
+      : dc(CreateCompatibleDC(screen)),
+        bitmap(CreateCompatibleBitmap(screen, width, height)),
+        select(dc.Get(), bitmap.Get()) {}
   win::TCreatedDC dc;
   win::TBitmapHandle bitmap;
   win::TSelectObject select;
@@ -94,8 +95,7 @@ int main() {
   std::filesystem::remove(gif);
   Report("device bitmap -> GIF file", ours_gif, bare_gif, 1.1);
 
-  std::printf("%-34s %9.2f ms  (target <= 150 ms at 1920 x 1080)\n", "capture to action face, no pause",
-              MedianMs([&] {
+  std::printf("%-34s %9.2f ms  (target <= 150 ms at 1920 x 1080)\n", "capture to action face, no pause", MedianMs([&] {
                 TCaptureBitmap shot;
                 ScreenShot(screen_rect, shot);
                 const TBitmap current = ImageFromDeviceBitmap(shot.Bitmap.Get(), shot.Palette.Get());
@@ -107,8 +107,7 @@ int main() {
     overlay.WaitStart(POINT{0, 0});
     overlay.Press(0, 0);
     int step = 0;
-    std::printf("%-34s %9.2f ms  (target <= 8 ms at 1920 x 1080)\n", "0x404 step, full-screen ellipse",
-                MedianMs([&] {
+    std::printf("%-34s %9.2f ms  (target <= 8 ms at 1920 x 1080)\n", "0x404 step, full-screen ellipse", MedianMs([&] {
                   ++step;
                   overlay.Drag(width - 1 - step % 2, height - 1 - step % 2);
                 }));
@@ -116,10 +115,8 @@ int main() {
   }
 
   const TShapeStyle style{true, 0xFFFFFF, true, 0xFF};
-  Report("shaped cut, full-screen ellipse", MedianMs([&] {
-           CutShape(capture.Bitmap.Get(), width, height, skEllipse, style);
-         }),
-         MedianMs([&] {
+  Report("shaped cut, full-screen ellipse",
+         MedianMs([&] { CutShape(capture.Bitmap.Get(), width, height, skEllipse, style); }), MedianMs([&] {
            TMemoryCanvas source(screen.Get(), width, height);
            BitBlt(full.dc.Get(), 0, 0, width, height, source.dc.Get(), 0, 0, SRCCOPY);
            BitBlt(full.dc.Get(), 0, 0, width, height, source.dc.Get(), 0, 0, SRCAND);

@@ -19,9 +19,9 @@ TPageControl::TPageControl(HWND parent, TBounds bounds, const std::vector<std::w
   // The pages are siblings laid over the tab control's display area, so
   // that their controls belong to the dialog's keyboard navigation.
   for (std::size_t i = 0; i < captions_.size(); ++i) {
-    pages_.push_back(std::make_unique<TPanel>(
-        parent, TBounds{bounds.left + display.left, bounds.top + display.top, display.right - display.left,
-                        display.bottom - display.top}));
+    pages_.push_back(
+        std::make_unique<TPanel>(parent, TBounds{bounds.left + display.left, bounds.top + display.top,
+                                                 display.right - display.left, display.bottom - display.top}));
     SetWindowPos(pages_.back()->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   OnNotify = [this](UINT code) {

@@ -92,6 +92,32 @@ def test_capture_kind_shape_controls_and_cancel(desktop, grabwell_with, settings
                                                visible_only=True) and desktop.report("windows").dialog("Configuration"),
                           10, what=name)
 
+    def colour_dialog(dialog: dict) -> dict:
+        press(desktop, dialog, "&Set Shape Mask Color")
+        return grabwell.wait_for_dialog("Color")
+
+    def rgb_texts(colour: dict) -> list[str]:
+        edits = [c["text"] for c in colour["children"] if c["class"] == "Edit"]
+        return edits[:3]  # red, green, blue
+
+    # Polygon 2's mask colour, edited in the system colour dialog, survives a
+    # trip to the star and back, and reaches the file with "&Ok".
+    dialog = choose_kind("Polygon 2")
+    assert rgb_texts(colour_dialog(dialog)) == ["128", "0", "64"]
+    press(desktop, desktop.report("windows").dialog("Color"), "&Define Custom Colors >>")
+    colour = desktop.report("windows").dialog("Color")
+    for label_text, value in (("&Red:", "10"), ("&Green:", "200"), ("&Blue:", "30")):
+        fields = [c for c in colour["children"] if c["class"] == "Edit" and c["visible"]]
+        field = fields[["&Red:", "&Green:", "&Blue:"].index(label_text)]
+        replace_text(desktop, field, value)
+    press(desktop, colour, "OK")
+    wait_until(lambda: not desktop.report("windows").dialog("Color"), 10, what="the colour dialog to close")
+    choose_kind("Star")
+    dialog = choose_kind("Polygon 2")
+    assert rgb_texts(colour_dialog(dialog)) == ["10", "200", "30"]
+    press(desktop, desktop.report("windows").dialog("Color"), "Cancel")
+    wait_until(lambda: not desktop.report("windows").dialog("Color"), 10, what="the colour dialog to close")
+
     # The square has no colour controls; the rectangle stores 3 and keeps "Shape".
     dialog = choose_kind("Square")
     assert not visible_control(dialog, "Button", "&Set Shape Mask Color")
@@ -99,6 +125,7 @@ def test_capture_kind_shape_controls_and_cancel(desktop, grabwell_with, settings
     press(desktop, dialog, "&Ok")
     wait_closed(desktop)
     assert (entry(settings_file, "Misc", "What To Cap"), entry(settings_file, "Misc", "Shape")) == ("3", "9")
+    assert entry(settings_file, "Capture", "Poly2 Color") == str(30 << 16 | 200 << 8 | 10)
 
     # From the main window's button; a star shows its vector groups; Cancel
     # leaves the file byte for byte.

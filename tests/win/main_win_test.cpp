@@ -1,7 +1,6 @@
 #include "app/win/main_win.h"
 
 #include <gtest/gtest.h>
-
 #include <windows.h>
 
 #include <cstring>
@@ -29,11 +28,12 @@ class MainWinTest : public testing::Test {
     return TMainWin::TContext{.Share = share,
                               .Settings = settings,
                               .SaveSettings = [this] { ++saves; },
-                              .TrayShell = [this](DWORD action, const NOTIFYICONDATAA& record) {
-                                tray_actions.push_back(action);
-                                tray_tips.emplace_back(record.szTip);
-                                return true;
-                              }};
+                              .TrayShell =
+                                  [this](DWORD action, const NOTIFYICONDATAA& record) {
+                                    tray_actions.push_back(action);
+                                    tray_tips.emplace_back(record.szTip);
+                                    return true;
+                                  }};
   }
 
   // Closing the main window ends the message loop: take the quit request
