@@ -119,6 +119,9 @@ class TMainWin : public win::TWindow {
   // main_win_output.cpp
   void RunAction(TFaceRadio action);
   void SetDone();
+  // Mails the current image through the e-mail dialog once the e-mail
+  // settings are there; true when a message was sent.
+  bool DidAnEMail();
   void ViewButtonClick();
   void PopViewClick();
   void PictMenuCommand(unsigned command);

@@ -73,9 +73,6 @@ void TMainWin::CreateSavePrintPanel() {
   for (const wchar_t* option : kPrintOptions) cboxPrintOptions->AddItem(option);
   cboxPrintOptions->SetCaption(kPrintOptions[0]);
   cboxPrintOptions->OnEnter = [this] { CheckRadio(TFaceRadio::PrintFilled); };
-  // E-mail comes with its own dialog; until then its choice is shown but
-  // cannot be taken.
-  Radio(TFaceRadio::EMailIt).SetEnabled(false);
 
   ThumbImage = std::make_unique<win::TImage>(SavePrintPanel->Handle(), win::TBounds{240, 8, 133, 125});
   ThumbImage->OnDoubleClick = [this] { ViewButtonClick(); };

@@ -10,6 +10,6 @@ win::TPopupMenu BuildPictMenu() {
   menu.AddItem(pcPrintPixel, L"&Print Using Pixel Size");
   menu.AddItem(pcPrintFull, L"Print &Filling Page");
   menu.AddItem(pcCopy, L"&Copy To Clipboard");
-  menu.AddItem(pcEMail, L"&E-Mail Image", false);
+  menu.AddItem(pcEMail, L"&E-Mail Image");
   return menu;
 }

@@ -1,8 +1,6 @@
 #include "output/win/save_image.h"
 
-#include "output/jpeg_image.h"
-#include "output/write_bitmap_file.h"
-#include "output/write_gif_file.h"
+#include "output/write_image_file.h"
 #include "platform/win32/common_dialogs.h"
 #include "platform/win32/text.h"
 #include "platform/win32/wait_cursor.h"
@@ -30,20 +28,6 @@ TSaveDialog DialogOf(TSaveFormat format) {
   return {L"Save As Bitmap", L"Bitmap files (*.bmp)|*.BMP", L"bmp"};
 }
 
-void WriteImage(TSaveFormat format, TBitmap& image, const std::string& path) {
-  switch (format) {
-    case TSaveFormat::sfBitmap:
-      WriteBitmapFile(image, path);
-      break;
-    case TSaveFormat::sfGIF:
-      WriteGIFFile(image, path);
-      break;
-    case TSaveFormat::sfJPEG:
-      WriteJPEGFile(image, path);
-      break;
-  }
-}
-
 }  // namespace
 
 void DoSaveAs(HWND owner, TSaveFormat format, TBitmap& image, TFileNumber& number) {
@@ -53,5 +37,6 @@ void DoSaveAs(HWND owner, TSaveFormat format, TBitmap& image, TFileNumber& numbe
   const std::optional<std::wstring> chosen = win::ShowSaveDialog(owner, options);
   if (!chosen) return;
   win::TWaitCursor hourglass;
-  CompleteSave(number, format, win::Narrow(*chosen), [&](const std::string& path) { WriteImage(format, image, path); });
+  CompleteSave(number, format, win::Narrow(*chosen),
+               [&](const std::string& path) { WriteImageFile(format, image, path); });
 }

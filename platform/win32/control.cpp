@@ -84,8 +84,8 @@ void TButton::SetChecked(bool checked) {
   SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-TLabel::TLabel(HWND parent, const std::wstring& caption, TBounds bounds, int id)
-    : TControl(parent, L"STATIC", caption, SS_LEFT, bounds, id) {}
+TLabel::TLabel(HWND parent, const std::wstring& caption, TBounds bounds, int id, DWORD alignment)
+    : TControl(parent, L"STATIC", caption, alignment, bounds, id) {}
 
 TComboBox::TComboBox(HWND parent, DWORD combo_style, TBounds bounds, int id)
     : TControl(parent, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | combo_style, bounds, id) {
@@ -106,7 +106,9 @@ int TComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle()
 void TComboBox::SetItemIndex(int index) { SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 TEdit::TEdit(HWND parent, DWORD edit_style, TBounds bounds, int max_length, int id)
-    : TControl(parent, L"EDIT", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL | edit_style, bounds, id) {
+    : TControl(parent, L"EDIT", L"",
+               WS_TABSTOP | WS_BORDER | ((edit_style & ES_MULTILINE) != 0 ? 0 : ES_AUTOHSCROLL) | edit_style, bounds,
+               id) {
   if (max_length > 0) SendMessageW(Handle(), EM_SETLIMITTEXT, static_cast<WPARAM>(max_length), 0);
   OnCommand = [this](UINT notification) {
     const std::function<void()>* handler = notification == EN_CHANGE      ? &OnChange

@@ -69,7 +69,8 @@ class TButton : public TControl {
 // A static text.
 class TLabel : public TControl {
  public:
-  TLabel(HWND parent, const std::wstring& caption, TBounds bounds, int id = 0);
+  // `alignment` is SS_LEFT, SS_RIGHT or SS_CENTER.
+  TLabel(HWND parent, const std::wstring& caption, TBounds bounds, int id = 0, DWORD alignment = SS_LEFT);
 };
 
 // A combo box: a drop-down list (CBS_DROPDOWNLIST) or an editable one
@@ -91,7 +92,8 @@ class TComboBox : public TControl {
   std::function<void()> OnChange;
 };
 
-// A single-line edit field.
+// An edit field: one line that scrolls sideways, or with ES_MULTILINE a
+// text whose lines wrap at the right edge.
 class TEdit : public TControl {
  public:
   TEdit(HWND parent, DWORD edit_style, TBounds bounds, int max_length = 0, int id = 0);

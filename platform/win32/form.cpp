@@ -3,6 +3,11 @@
 #include "platform/win32/message_loop.h"
 
 namespace win {
+namespace {
+
+constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
+
+}  // namespace
 
 void TForm::CreateForm(HWND owner, const wchar_t* class_name, const std::wstring& caption, DWORD style, int width,
                        int height) {
@@ -12,13 +17,20 @@ void TForm::CreateForm(HWND owner, const wchar_t* class_name, const std::wstring
   params.class_name = class_name;
   params.caption = caption.c_str();
   params.style = style;
-  params.ex_style = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
+  params.ex_style = kFormExStyle;
   params.x = place.x;
   params.y = place.y;
   params.width = width;
   params.height = height;
   params.parent = owner;
   CreateHandle(params);
+}
+
+void TForm::CreateFormForClient(HWND owner, const wchar_t* class_name, const std::wstring& caption, DWORD style,
+                                int client_width, int client_height) {
+  RECT frame{0, 0, client_width, client_height};
+  AdjustWindowRectEx(&frame, style, FALSE, kFormExStyle);
+  CreateForm(owner, class_name, caption, style, frame.right - frame.left, frame.bottom - frame.top);
 }
 
 void TForm::ShowModal() {

@@ -21,6 +21,10 @@ class TForm : public TWindow {
   // ((screen width - width) div 2, likewise for the height).
   void CreateForm(HWND owner, const wchar_t* class_name, const std::wstring& caption, DWORD style, int width,
                   int height);
+  // The same for a form whose client area is `client_width` x
+  // `client_height`.
+  void CreateFormForClient(HWND owner, const wchar_t* class_name, const std::wstring& caption, DWORD style,
+                           int client_width, int client_height);
   // The control that Enter presses when the focus is not on a push button.
   void SetDefaultButton(int id) { default_button_ = id; }
 

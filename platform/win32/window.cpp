@@ -5,6 +5,7 @@
 #include "platform/win32/control.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/text.h"
+#include "platform/win32/wait_cursor.h"
 
 namespace win {
 namespace {
@@ -81,6 +82,10 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wparam, L
   // The application-wide error handler: an exception that a handler lets
   // pass is shown and the program goes on; it must not unwind through the
   // system's code that called us.
+  if (message == WM_SETCURSOR && TWaitCursor::Active()) {
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return TRUE;
+  }
   try {
     if (message == WM_COMMAND && TControl::Dispatch(wparam, lparam)) return 0;
     if (message == WM_HSCROLL && TControl::DispatchScroll(lparam)) return 0;

@@ -265,13 +265,3 @@ def test_the_about_box_opens_once(desktop, grabwell_with):
     desktop.click(*centre(find_control(about, "Button", "OK")["rect"]))
     wait_until(lambda: not desktop.report("windows").dialog("About Grabwell 2000"), 10, what="the About box to close")
     grabwell.terminate()
-
-
-# Remove the mark when the e-mail dialog is built; strict, so that the suite
-# says so by failing then.
-@pytest.mark.xfail(strict=True, reason="the e-mail action is shown greyed until its dialog exists")
-def test_the_email_action_can_be_chosen(desktop, grabwell_with):
-    grabwell = grabwell_with(Action=6)
-    window = grabwell.capture("&EMail It")
-    grabwell.terminate()
-    assert visible_control(window, "Button", "E-&Mail Image")["enabled"]
