@@ -134,9 +134,11 @@ def pattern_window(desktop):
 
 @pytest.fixture
 def user_settings(windows_dir, settings_file):
-    """Writes the settings file of a returning user with the given Misc keys."""
-    def write(**misc: int) -> None:
+    """Writes the settings file of a returning user with the given Misc keys
+    and, if given, EMail keys."""
+    def write(email: dict | None = None, **misc: int) -> None:
         lines = ["[Misc]", "First Time=No"] + [f"{key.replace('_', ' ')}={value}" for key, value in misc.items()]
+        lines += ["[EMail]"] + [f"{key.replace('_', ' ')}={value}" for key, value in email.items()] if email else []
         settings_file.write_bytes(("\r\n".join(lines) + "\r\n").encode())
     return write
 
@@ -151,10 +153,10 @@ def folder(program):
 
 @pytest.fixture
 def grabwell_with(user_settings, start_grabwell):
-    """Starts the program for a returning user with the given Misc keys and
-    waits for its tray icon."""
-    def start(**misc: int):
-        user_settings(**misc)
+    """Starts the program for a returning user with the given Misc (and
+    EMail) keys and waits for its tray icon."""
+    def start(email: dict | None = None, **misc: int):
+        user_settings(email, **misc)
         grabwell = start_grabwell()
         grabwell.wait_for_tray_icon()
         return grabwell

@@ -38,21 +38,8 @@ def smtp_server():
     server.stop()
 
 
-@pytest.fixture
-def mail_user(settings_file, start_grabwell):
-    """Starts the program for a user whose e-mail action is the default,
-    with the given [EMail] keys."""
-    def start(**mail: str):
-        lines = ["[Misc]", "First Time=No", "Action=6", "[EMail]"]
-        lines += [f"{key.replace('_', ' ')}={value}" for key, value in mail.items()]
-        settings_file.write_bytes(("\r\n".join(lines) + "\r\n").encode())
-        grabwell = start_grabwell()
-        grabwell.wait_for_tray_icon()
-        return grabwell
-    return start
-
-
 def configured(**extra: str) -> dict:
+    """The [EMail] keys of a user who has set up e-mail."""
     return {"SMTP_Host": "127.0.0.1", "EMail_Name": SENDER[0], "EMail_Address": SENDER[1], **extra}
 
 
@@ -72,15 +59,6 @@ def edits(dialog: dict) -> list[str]:
     return [c["text"] for c in sorted(fields, key=lambda c: (c["rect"][1], c["rect"][0]))]
 
 
-def email_from_thumbnail_menu(grabwell) -> dict:
-    desktop = grabwell.desktop
-    thumb = find_control(grabwell.main_window(), "GrabwellImage", "")
-    desktop.click(*centre(thumb["rect"]), button=3)
-    items = wait_until(lambda: desktop.report("menus").shown_menu(), 10, what="the thumbnail menu")
-    grabwell.choose(items, "&E-Mail Image")
-    return open_dialog(grabwell)
-
-
 def send_and_wait(grabwell, server: SmtpServer, count: int):
     grabwell.desktop.key("alt+s")
     wait_until(lambda: not grabwell.desktop.report("windows").dialog(DIALOG), 30, what="the dialog to close")
@@ -88,8 +66,8 @@ def send_and_wait(grabwell, server: SmtpServer, count: int):
                       what=f"message {count} at the server")
 
 
-def test_a_capture_mailed_in_each_format(desktop, mail_user, smtp_server, pattern_window, folder, settings_file):
-    grabwell = mail_user(**configured())
+def test_a_capture_mailed_in_each_format(desktop, grabwell_with, smtp_server, pattern_window, folder, settings_file):
+    grabwell = grabwell_with(Action=6, email=configured())
     screen = desktop.screen_image()
     window = grabwell.capture("&EMail It")
     radio = visible_control(window, "Button", "E-&Mail Image")
@@ -127,7 +105,10 @@ def test_a_capture_mailed_in_each_format(desktop, mail_user, smtp_server, patter
     for count, (name, sent_name, image_format) in enumerate((
             ("Shot.GIF", "Shot.GIF", "GIF"), ("shot.jpg", "shot.jpg", "JPEG"),
             ("shot.jpeg", "shot.jpeg.BMP", "BMP")), start=2):
-        dialog = email_from_thumbnail_menu(grabwell)
+        desktop.click(*centre(find_control(grabwell.main_window(), "GrabwellImage", "")["rect"]), button=3)
+        grabwell.choose(wait_until(lambda: desktop.report("menus").shown_menu(), 10, what="the thumbnail menu"),
+                        "&E-Mail Image")
+        dialog = open_dialog(grabwell)
         assert edits(dialog)[1:] == ["Ann Example", "ann@example.org", "  Screen shot ", LONG_TEXT]
         replace_text(desktop, find_control(dialog, "Edit", edits(dialog)[0]), name)
         attached = munpack(send_and_wait(grabwell, smtp_server, count).content)
@@ -142,8 +123,8 @@ def test_a_capture_mailed_in_each_format(desktop, mail_user, smtp_server, patter
     ({"EMail_Address": SENDER[1]}, "SMTP Host", "Return"),
     ({"SMTP_Host": "127.0.0.1"}, "return E-Mail Address", "alt+n"),
 ], ids=["no host, configure now", "no return address, not now"])
-def test_unconfigured_email_asks_to_configure(desktop, mail_user, smtp_server, mail, missing, answer):
-    grabwell = mail_user(**mail)
+def test_unconfigured_email_asks_to_configure(desktop, grabwell_with, smtp_server, mail, missing, answer):
+    grabwell = grabwell_with(Action=6, email=mail)
     grabwell.capture("&EMail It")
     desktop.key("Return")
     box = grabwell.wait_for_message_box("Error")
@@ -162,8 +143,8 @@ def test_unconfigured_email_asks_to_configure(desktop, mail_user, smtp_server, m
     grabwell.terminate()
 
 
-def test_a_server_that_cannot_be_reached(desktop, mail_user, smtp_server):
-    grabwell = mail_user(**configured(SMTP_Host="no-such-host.invalid"))
+def test_a_server_that_cannot_be_reached(desktop, grabwell_with, smtp_server):
+    grabwell = grabwell_with(Action=6, email=configured(SMTP_Host="no-such-host.invalid"))
     grabwell.capture("&EMail It")
     desktop.key("Return")
     open_dialog(grabwell)
@@ -186,8 +167,8 @@ def message_files(desktop) -> set:
     return {path for folder in folders for path in folder.glob("*.tmp")}
 
 
-def test_misbehaving_servers_leave_the_dialog_usable(desktop, mail_user, smtp_server, pattern_window, folder):
-    grabwell = mail_user(**configured(Attachment_Encoding="1"))
+def test_misbehaving_servers_leave_the_dialog_usable(desktop, grabwell_with, smtp_server, pattern_window, folder):
+    grabwell = grabwell_with(Action=6, email=configured(Attachment_Encoding="1"))
     screen = desktop.screen_image()
     temp_before = message_files(desktop)
     grabwell.capture("&EMail It")

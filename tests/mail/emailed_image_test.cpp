@@ -34,15 +34,4 @@ TEST(EMailedImage, TypedNameGivesPathAndFormat) {
   }
 }
 
-TEST(EMailedImage, LongNamesAreCutToThePathLimitBeforeTheFormatIsChosen) {
-  const std::string dir = "C:\\" + std::string(240, 'd');
-  // 244 characters of folder and separator leave 11 for the name: the
-  // ".gif" ending is cut, so the image goes as a BMP.
-  const std::string path = EMailImagePath(dir, "picture_1.gif");
-  EXPECT_EQ(path, dir + "\\picture_1.g");
-  EXPECT_EQ(EMailedImageOf(path).Path, path + ".BMP");
-  // A path of three characters has no four-character ending to match.
-  EXPECT_EQ(EMailedImageOf("a.b").Path, "a.b.BMP");
-}
-
 }  // namespace
