@@ -38,9 +38,9 @@ def smtp_server():
     server.stop()
 
 
-def configured(**extra: str) -> dict:
-    """The [EMail] keys of a user who has set up e-mail."""
-    return {"SMTP_Host": "127.0.0.1", "EMail_Name": SENDER[0], "EMail_Address": SENDER[1], **extra}
+def configured(server: SmtpServer, **extra: str) -> dict:
+    """The [EMail] keys of a user who has set up e-mail with `server`."""
+    return {"SMTP_Host": server.host, "EMail_Name": SENDER[0], "EMail_Address": SENDER[1], **extra}
 
 
 def type_text(desktop, text: str) -> None:
@@ -67,7 +67,7 @@ def send_and_wait(grabwell, server: SmtpServer, count: int):
 
 
 def test_a_capture_mailed_in_each_format(desktop, grabwell_with, smtp_server, pattern_window, folder, settings_file):
-    grabwell = grabwell_with(Action=6, email=configured())
+    grabwell = grabwell_with(Action=6, email=configured(smtp_server))
     screen = desktop.screen_image()
     window = grabwell.capture("&EMail It")
     radio = visible_control(window, "Button", "E-&Mail Image")
@@ -144,7 +144,7 @@ def test_unconfigured_email_asks_to_configure(desktop, grabwell_with, smtp_serve
 
 
 def test_a_server_that_cannot_be_reached(desktop, grabwell_with, smtp_server):
-    grabwell = grabwell_with(Action=6, email=configured(SMTP_Host="no-such-host.invalid"))
+    grabwell = grabwell_with(Action=6, email=configured(smtp_server, SMTP_Host="no-such-host.invalid"))
     grabwell.capture("&EMail It")
     desktop.key("Return")
     open_dialog(grabwell)
@@ -168,7 +168,7 @@ def message_files(desktop) -> set:
 
 
 def test_misbehaving_servers_leave_the_dialog_usable(desktop, grabwell_with, smtp_server, pattern_window, folder):
-    grabwell = grabwell_with(Action=6, email=configured(Attachment_Encoding="1"))
+    grabwell = grabwell_with(Action=6, email=configured(smtp_server, Attachment_Encoding="1"))
     screen = desktop.screen_image()
     temp_before = message_files(desktop)
     grabwell.capture("&EMail It")
