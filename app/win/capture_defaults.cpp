@@ -66,19 +66,11 @@ TCaptureDefaults::TCaptureDefaults(HWND owner, TContext context, int start_page)
 TCaptureDefaults::~TCaptureDefaults() = default;
 
 win::TLabel& TCaptureDefaults::Label(HWND page, const std::wstring& text, win::TBounds bounds, bool bold) {
-  auto label = std::make_unique<win::TLabel>(page, text, bounds);
-  label->SetFont(bold ? bold_font_.Get() : font_.Get());
-  win::TLabel& made = *label;
-  texts_.push_back(std::move(label));
-  return made;
+  return Own(std::make_unique<win::TLabel>(page, text, bounds), bold ? bold_font_.Get() : font_.Get());
 }
 
 win::TEdit& TCaptureDefaults::Edit(HWND page, win::TBounds bounds, int max_length, DWORD style) {
-  auto edit = std::make_unique<win::TEdit>(page, style, bounds, max_length);
-  edit->SetFont(font_.Get());
-  win::TEdit& made = *edit;
-  texts_.push_back(std::move(edit));
-  return made;
+  return Own(std::make_unique<win::TEdit>(page, style, bounds, max_length), font_.Get());
 }
 
 void TCaptureDefaults::CreateHotKeyPage(HWND page) {
@@ -122,10 +114,8 @@ void TCaptureDefaults::CreateWhatCapturePage(HWND page) {
   for (int i = 0; i < 3; ++i) {
     TParameter& parameter = Parameters[i];
     const int top = 210 + 52 * i;
-    auto frame = std::make_unique<win::TButton>(page, captions[i], BS_GROUPBOX, win::TBounds{8, top, 210, 48}, 0);
-    frame->SetFont(font_.Get());
-    parameter.Frame = frame.get();
-    texts_.push_back(std::move(frame));
+    parameter.Frame = &Own(
+        std::make_unique<win::TButton>(page, captions[i], BS_GROUPBOX, win::TBounds{8, top, 210, 48}, 0), font_.Get());
     parameter.Low = ranges[i][0];
     parameter.High = ranges[i][1];
     parameter.Bar =
@@ -147,9 +137,7 @@ void TCaptureDefaults::CreateWhatDoPage(HWND page) {
 
 void TCaptureDefaults::CreateEMailPage(HWND page) {
   const auto frame = [&](const wchar_t* caption, win::TBounds bounds) {
-    auto group = std::make_unique<win::TButton>(page, caption, BS_GROUPBOX, bounds, 0);
-    group->SetFont(font_.Get());
-    texts_.push_back(std::move(group));
+    Own(std::make_unique<win::TButton>(page, caption, BS_GROUPBOX, bounds, 0), font_.Get());
   };
   frame(L"SMTP Server", {4, 4, 217, 178});
   Label(page, L"Host", {12, 24, 40, 14});

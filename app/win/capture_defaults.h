@@ -63,7 +63,6 @@ class TCaptureDefaults : public win::TForm {
   win::TFont font_;
   win::TFont bold_font_;
   std::unique_ptr<win::TPageControl> MyPage;
-  std::vector<std::unique_ptr<win::TControl>> texts_;  // labels and frames
   win::TEdit* HotKeyEntry = nullptr;
   std::unique_ptr<win::TListBox> HotKeyList;
   std::unique_ptr<win::TComboBox> WhatToCap;

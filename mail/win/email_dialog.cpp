@@ -90,9 +90,6 @@ class TBusyState {
 
 TDoTheEmail::TDoTheEmail(HWND owner, TContext context)
     : context_(context), font_(win::MakeFont(L"Arial", 13)), bold_font_(win::MakeFont(L"Arial", 13, FW_BOLD)) {
-  EMess.SetContentType("text/plain");
-  EMess.SetReturnReceipt(false);
-  MySMTP.SetDefaultPort(25);
   MySMTP.SetTimeOut(kTimeOutSeconds);
   MySMTP.SetMailMessage(&EMess);
 
@@ -109,15 +106,12 @@ TDoTheEmail::TDoTheEmail(HWND owner, TContext context)
   Label(L"E-Mail Subject", {12, 96, 141, 16}, SS_RIGHT, font_.Get());
   Label(L"Message Text", {8, 124, 120, 16}, SS_LEFT, bold_font_.Get());
 
-  auto button = [this](const wchar_t* caption, DWORD style, int left, int id) -> win::TButton& {
-    auto made = std::make_unique<win::TButton>(Handle(), caption, style, win::TBounds{left, 295, 60, 21}, id);
-    made->SetFont(font_.Get());
-    win::TButton& result = *made;
-    controls_.push_back(std::move(made));
-    return result;
+  auto button = [this](const wchar_t* caption, DWORD style, int left, int id) {
+    return &Own(std::make_unique<win::TButton>(Handle(), caption, style, win::TBounds{left, 295, 60, 21}, id),
+                font_.Get());
   };
-  SendIt = &button(L"&Send It", BS_DEFPUSHBUTTON, 175, kSendItId);
-  AbortButton = &button(L"&Abort", BS_PUSHBUTTON, 243, kAbortId);
+  SendIt = button(L"&Send It", BS_DEFPUSHBUTTON, 175, kSendItId);
+  AbortButton = button(L"&Abort", BS_PUSHBUTTON, 243, kAbortId);
   SendIt->OnClick = [this] { SendItClick(); };
   AbortButton->OnClick = [this] { AbortButtonClick(); };
 }
@@ -125,17 +119,11 @@ TDoTheEmail::TDoTheEmail(HWND owner, TContext context)
 TDoTheEmail::~TDoTheEmail() = default;
 
 win::TEdit& TDoTheEmail::Edit(win::TBounds bounds, DWORD style) {
-  auto edit = std::make_unique<win::TEdit>(Handle(), style, bounds);
-  edit->SetFont(font_.Get());
-  win::TEdit& made = *edit;
-  controls_.push_back(std::move(edit));
-  return made;
+  return Own(std::make_unique<win::TEdit>(Handle(), style, bounds), font_.Get());
 }
 
 void TDoTheEmail::Label(const std::wstring& text, win::TBounds bounds, DWORD alignment, HFONT font) {
-  auto label = std::make_unique<win::TLabel>(Handle(), text, bounds, 0, alignment);
-  label->SetFont(font);
-  controls_.push_back(std::move(label));
+  Own(std::make_unique<win::TLabel>(Handle(), text, bounds, 0, alignment), font);
 }
 
 bool TDoTheEmail::Execute() {
@@ -198,18 +186,18 @@ void TDoTheEmail::SendItClick() {
     Close();
     return;
   }
-  const bool sent = Transfer(written);
+  const bool sent = Transfer(typed, written);
   busy.Leave();
   sent_ = sent;
   Close();
 }
 
-bool TDoTheEmail::Transfer(const std::string& image_path) {
+bool TDoTheEmail::Transfer(const TEMailFields& typed, const std::string& image_path) {
   if (!MySMTP.IsConnected()) MySMTP.SetWinsockLoaded(true);
   bool quit_sent = false;
   try {
     const TEMailAccount& account = context_.Account;
-    ComposeImageMessage(EMess, ImageMessageFieldsOf(account, Typed(), context_.ProductName, image_path));
+    ComposeImageMessage(EMess, ImageMessageFieldsOf(account, typed, context_.ProductName, image_path));
     MySMTP.SetServer(account.SMTPHost);
     MySMTP.SetDefaultPort(static_cast<std::uint16_t>(account.SMTPPort));
 

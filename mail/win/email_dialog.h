@@ -4,9 +4,7 @@
 // that through the configured SMTP server.
 #pragma once
 
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "gif/bitmap.h"
 #include "mail/email_fields.h"
@@ -42,7 +40,7 @@ class TDoTheEmail : public win::TForm {
   // Connects, sends and disconnects; true when the message went through.
   // A failure that is not one of the dialog's own messages passes on, after
   // QUIT (while the connection is open) and with the library unloaded.
-  bool Transfer(const std::string& image_path);
+  bool Transfer(const TEMailFields& typed, const std::string& image_path);
   bool ConnectOrSay();
   // The fields as they stand now.
   TEMailFields Typed() const;
@@ -56,7 +54,6 @@ class TDoTheEmail : public win::TForm {
   bool sent_ = false;
   win::TFont font_;
   win::TFont bold_font_;
-  std::vector<std::unique_ptr<win::TControl>> controls_;
   win::TEdit* ImageName = nullptr;
   win::TEdit* ToPerson = nullptr;
   win::TEdit* ToAddress = nullptr;

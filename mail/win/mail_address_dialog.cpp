@@ -19,21 +19,17 @@ TMailAddressDlg::TMailAddressDlg(HWND owner)
     : address_(std::make_unique<TmsMailAddress>()), font_(win::MakeFont(L"MS Sans Serif", 11)) {
   CreateFormForClient(owner, DialogClass().Name(), L"Address", kStyle, kClientWidth, kClientHeight);
   SetDefaultButton(IDOK);
-  auto add = [this](std::unique_ptr<win::TControl> control) -> win::TControl& {
-    control->SetFont(font_.Get());
-    controls_.push_back(std::move(control));
-    return *controls_.back();
-  };
-  add(std::make_unique<win::TButton>(Handle(), L"", BS_GROUPBOX, win::TBounds{8, 8, 225, 73}, 0));
-  add(std::make_unique<win::TLabel>(Handle(), L"Name", win::TBounds{16, 20, 44, 13}));
-  NameEdit = static_cast<win::TEdit*>(&add(std::make_unique<win::TEdit>(Handle(), 0, win::TBounds{64, 16, 161, 21})));
-  add(std::make_unique<win::TLabel>(Handle(), L"Address", win::TBounds{16, 52, 44, 13}));
-  AddressEdit =
-      static_cast<win::TEdit*>(&add(std::make_unique<win::TEdit>(Handle(), 0, win::TBounds{64, 48, 161, 21})));
-  auto& ok = static_cast<win::TButton&>(
-      add(std::make_unique<win::TButton>(Handle(), L"OK", BS_DEFPUSHBUTTON, win::TBounds{64, 88, 75, 25}, IDOK)));
-  auto& cancel = static_cast<win::TButton&>(
-      add(std::make_unique<win::TButton>(Handle(), L"Cancel", BS_PUSHBUTTON, win::TBounds{152, 88, 75, 25}, IDCANCEL)));
+  const HFONT font = font_.Get();
+  Own(std::make_unique<win::TButton>(Handle(), L"", BS_GROUPBOX, win::TBounds{8, 8, 225, 73}, 0), font);
+  Own(std::make_unique<win::TLabel>(Handle(), L"Name", win::TBounds{16, 20, 44, 13}), font);
+  NameEdit = &Own(std::make_unique<win::TEdit>(Handle(), 0, win::TBounds{64, 16, 161, 21}), font);
+  Own(std::make_unique<win::TLabel>(Handle(), L"Address", win::TBounds{16, 52, 44, 13}), font);
+  AddressEdit = &Own(std::make_unique<win::TEdit>(Handle(), 0, win::TBounds{64, 48, 161, 21}), font);
+  auto& ok =
+      Own(std::make_unique<win::TButton>(Handle(), L"OK", BS_DEFPUSHBUTTON, win::TBounds{64, 88, 75, 25}, IDOK), font);
+  auto& cancel =
+      Own(std::make_unique<win::TButton>(Handle(), L"Cancel", BS_PUSHBUTTON, win::TBounds{152, 88, 75, 25}, IDCANCEL),
+          font);
   ok.OnClick = [this] { OKButtonClick(); };
   cancel.OnClick = [this] { Close(); };
 }

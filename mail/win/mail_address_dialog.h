@@ -3,7 +3,6 @@
 #pragma once
 
 #include <memory>
-#include <vector>
 
 #include "mail/mail_address.h"
 #include "platform/win32/control.h"
@@ -25,7 +24,6 @@ class TMailAddressDlg : public win::TForm {
   std::unique_ptr<TmsMailAddress> address_;
   bool confirmed_ = false;
   win::TFont font_;
-  std::vector<std::unique_ptr<win::TControl>> controls_;
   win::TEdit* NameEdit = nullptr;
   win::TEdit* AddressEdit = nullptr;
 };

@@ -3,7 +3,9 @@
 // closed by Close() or the system's close command.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/win32/control.h"
 #include "platform/win32/window.h"
@@ -27,6 +29,15 @@ class TForm : public TWindow {
                            int client_width, int client_height);
   // The control that Enter presses when the focus is not on a push button.
   void SetDefaultButton(int id) { default_button_ = id; }
+  // Keeps `control` (a child of the form or of one of its pages) for the
+  // form's lifetime and gives it `font`; returns it.
+  template <typename TKind>
+  TKind& Own(std::unique_ptr<TKind> control, HFONT font) {
+    control->SetFont(font);
+    TKind& kept = *control;
+    owned_.push_back(std::move(control));
+    return kept;
+  }
 
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   // Sees every message of the modal loop before the dialog keys do; true
@@ -37,6 +48,7 @@ class TForm : public TWindow {
   HWND owner_ = nullptr;
   bool closed_ = false;
   int default_button_ = 0;
+  std::vector<std::unique_ptr<TControl>> owned_;
 };
 
 // The answer to DM_GETDEFID for a window whose Enter key presses the
