@@ -26,9 +26,6 @@ constexpr wchar_t kCaption[] = L"Grabwell 2000";
 // at creation.
 constexpr int kLeft = 362, kTop = 138, kClientWidth = 480, kClientHeight = 231, kHeightReduction = 76;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION;  // fixed single border, no border icons
-// The capture and action button: what Enter presses when the focus is not
-// on another push button.
-constexpr int kDoItId = 1;
 // Posted at creation on a first run: the configuration dialog opens once the
 // message loop runs.
 constexpr UINT kMsgFirstRun = WM_APP + 1;
@@ -108,6 +105,8 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (saved_focus_ != nullptr && IsChild(Handle(), saved_focus_)) ::SetFocus(saved_focus_);
       return 0;
     case DM_GETDEFID:
+      // Enter presses the capture and action button unless the focus is on
+      // another push button.
       return win::DefaultButtonAnswer(Handle(), kDoItId);
     case kMsgCaptureHotKey:
       HotKeyMessage(wparam);
@@ -133,8 +132,6 @@ void TMainWin::FormCreate() {
   InitHookShare();
   HookTheKeyboard();
   HookTheMouse();
-  ScreenWidth = GetSystemMetrics(SM_CXSCREEN);
-  ScreenHeight = GetSystemMetrics(SM_CYSCREEN);
 
   TaskIcon1 = std::make_unique<win::TTaskIcon>(Handle(), context_.TrayShell);
   TaskIcon1->SetToolTip(kCaption);

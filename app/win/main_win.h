@@ -57,8 +57,6 @@ class TMainWin : public win::TWindow {
   void SetSecWind(HWND window, bool active);
 
   const win::TTaskIcon* TaskIcon() const { return TaskIcon1.get(); }
-  // The current image: the last capture or opened file.
-  const TBitmap& CurrentImage() const { return MyImage; }
 
   // The program's own version resource, read when the window is created.
   TVersionInfo VersionInfo;
@@ -126,6 +124,8 @@ class TMainWin : public win::TWindow {
   void PopViewClick();
   void PictMenuCommand(unsigned command);
 
+  // The command identifier of the capture and action button.
+  static constexpr int kDoItId = 1;
   // The one-shot re-hook timer started at creation.
   static constexpr UINT_PTR kHookTimerId = 1;
   static constexpr UINT kHookTimerInterval = 30000;
@@ -136,8 +136,6 @@ class TMainWin : public win::TWindow {
   win::TPopupMenu PictMenu;
   bool CaptureInProgress = false;
   int CaptureKind = 0;
-  int ScreenWidth = 0;
-  int ScreenHeight = 0;
   bool shown_once_ = false;
   // The control that had the focus when the window was last deactivated.
   HWND saved_focus_ = nullptr;

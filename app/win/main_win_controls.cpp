@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kDoItId = 1, kAbortId = 2, kViewId = 3, kConfigId = 4, kShapeBoxId = 5, kPrintOptionsId = 6;
+constexpr int kAbortId = 2, kViewId = 3, kConfigId = 4, kShapeBoxId = 5, kPrintOptionsId = 6;
 constexpr int kFirstRadioId = 100;
 // The closed box plus room for its drop-down list.
 constexpr int kDropDownHeight = 300;

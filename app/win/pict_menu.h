@@ -15,5 +15,5 @@ enum TPictCommand : unsigned {
   pcEMail,
 };
 
-// The e-mail item is greyed until the e-mail dialog exists.
+// The thumbnail's menu: view, the three saves, the two prints, copy and e-mail.
 win::TPopupMenu BuildPictMenu();

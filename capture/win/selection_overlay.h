@@ -53,8 +53,6 @@ class TSelectionOverlay {
   // returns the rectangle to capture (squared for the square shapes).
   RECT Release(int x, int y);
 
-  const TSelection& Selection() const { return selection_; }
-
  private:
   enum class TPhase { Opened, Waiting, Dragging, Released };
 

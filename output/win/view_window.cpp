@@ -123,8 +123,7 @@ class TImageScrollBox : public win::TWindow {
   TBitmap image_;
 };
 
-TDoView::TDoView(HWND owner, const TBitmap& image)
-    : font_(win::MakeFont(L"Arial", 13)), button_font_(win::MakeFont(L"Arial", 12)) {
+TDoView::TDoView(HWND owner, const TBitmap& image) : button_font_(win::MakeFont(L"Arial", 12)) {
   CreateForm(owner, ViewClass().Name(), L"View Image", kStyle, kWidth, kHeight);
   SetDefaultButton(kExitId);
   ScrollBox1 = std::make_unique<TImageScrollBox>(Handle(), image);

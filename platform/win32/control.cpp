@@ -43,8 +43,6 @@ void TControl::SetEnabled(bool enabled) { EnableWindow(Handle(), enabled ? TRUE 
 
 void TControl::SetFocus() { ::SetFocus(Handle()); }
 
-bool TControl::Visible() const { return IsWindowVisible(Handle()) != FALSE; }
-
 void TControl::SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE); }
 
 void TControl::SetFont(HFONT font) { SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
@@ -98,8 +96,6 @@ TComboBox::TComboBox(HWND parent, DWORD combo_style, TBounds bounds, int id)
 void TComboBox::AddItem(const std::wstring& text) {
   SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
-
-int TComboBox::ItemCount() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCOUNT, 0, 0)); }
 
 int TComboBox::ItemIndex() const { return static_cast<int>(SendMessageW(Handle(), CB_GETCURSEL, 0, 0)); }
 

@@ -30,7 +30,6 @@ class TControl {
   bool Enabled() const;
   void SetEnabled(bool enabled);
   void SetFocus();
-  bool Visible() const;
   void SetVisible(bool visible);
   // The control's font; the caller keeps the font alive.
   void SetFont(HFONT font);
@@ -81,7 +80,6 @@ class TComboBox : public TControl {
   TComboBox(HWND parent, DWORD combo_style, TBounds bounds, int id);
 
   void AddItem(const std::wstring& text);
-  int ItemCount() const;
   // -1 when no item is selected.
   int ItemIndex() const;
   void SetItemIndex(int index);

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <windows.h>
-#include <winspool.h>
 
 #include <utility>
 
@@ -74,8 +73,6 @@ using TFont = TUniqueHandle<HFONT, TNullHandleTraits<HFONT, &DeleteObject>>;
 using TCreatedDC = TUniqueHandle<HDC, TNullHandleTraits<HDC, &DeleteDC>>;
 // Memory from GlobalAlloc, such as the printer settings a print dialog returns.
 using TGlobalMemory = TUniqueHandle<HGLOBAL, TNullHandleTraits<HGLOBAL, &GlobalFree>>;
-// A printer opened with OpenPrinter.
-using TPrinterHandle = TUniqueHandle<HANDLE, TNullHandleTraits<HANDLE, &ClosePrinter>>;
 // A view made with MapViewOfFile.
 using TMappedView = TUniqueHandle<void*, TNullHandleTraits<void*, &UnmapViewOfFile>>;
 

@@ -15,7 +15,6 @@ class TImage : public TWindow {
 
   // Takes over `picture` and repaints.
   void SetPicture(TBitmapHandle picture);
-  HBITMAP Picture() const { return picture_.Get(); }
 
   std::function<void()> OnDoubleClick;
   // With the cursor's screen position.

@@ -14,8 +14,4 @@ TPanel::TPanel(HWND parent, TBounds bounds) {
   CreateChild(PanelClass().Name(), parent, bounds, WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT);
 }
 
-void TPanel::MoveTo(int left, int top) {
-  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 }  // namespace win

@@ -15,7 +15,6 @@ class TPanel : public TWindow {
   bool Enabled() const { return IsWindowEnabled(Handle()) != FALSE; }
   void SetEnabled(bool enabled) { EnableWindow(Handle(), enabled ? TRUE : FALSE); }
   void SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE); }
-  void MoveTo(int left, int top);
 };
 
 }  // namespace win

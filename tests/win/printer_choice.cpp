@@ -1,10 +1,19 @@
 #include "printer_choice.h"
 
+#include <winspool.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "platform/win32/handles.h"
+
+namespace {
+
+// A printer opened with OpenPrinter.
+using TPrinterHandle = win::TUniqueHandle<HANDLE, win::TNullHandleTraits<HANDLE, &ClosePrinter>>;
+
+}  // namespace
 
 std::optional<win::TPrinterChoice> DefaultPrinterChoice(int copies, bool landscape) {
   DWORD size = 0;
@@ -16,7 +25,7 @@ std::optional<win::TPrinterChoice> DefaultPrinterChoice(int copies, bool landsca
 
   HANDLE opened = nullptr;
   if (!OpenPrinterW(name.data(), &opened, nullptr)) return std::nullopt;
-  const win::TPrinterHandle printer(opened);
+  const TPrinterHandle printer(opened);
   // The printer's own settings, with the orientation changed as a user
   // would in the dialog's printer properties.
   const LONG modeSize = DocumentPropertiesW(nullptr, printer.Get(), name.data(), nullptr, nullptr, 0);
