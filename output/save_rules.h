@@ -29,7 +29,7 @@ class TFileNumber {
 };
 
 // The first kMaxPathLength characters of `path`. Paths are UTF-8; the cut
-// counts characters and never splits one.
+// counts characters as the Windows text functions do and never splits one.
 std::string CutPath(const std::string& path);
 
 // The path a save of `format` writes to, from the path the dialog returned:

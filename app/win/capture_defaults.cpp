@@ -6,6 +6,7 @@
 #include "hook/hook_messages.h"
 #include "hook/hot_keys.h"
 #include "mail/text_case.h"
+#include "platform/profile.h"
 #include "platform/win32/common_dialogs.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/message_box.h"
@@ -29,7 +30,7 @@ const win::TWindowClass& DialogClass() {
 std::wstring Decimal(std::int32_t value) { return std::to_wstring(value); }
 
 std::string Trimmed(const win::TEdit& field, std::size_t limit) {
-  return std::string(Trim(win::Narrow(field.Caption())).substr(0, limit));
+  return CutToCharacters(Trim(win::Narrow(field.Caption())), limit);
 }
 
 }  // namespace
@@ -328,7 +329,6 @@ void TCaptureDefaults::FieldChange(int field) {
 
 void TCaptureDefaults::OkButtonClick() {
   TCaptureSettings& settings = context_.Settings;
-  settings.CaptureKey = HotKeyList->ItemIndex();
   const auto port = PortOf(win::Narrow(SMTPPort->Caption()));
   if (!port) {
     win::ShowMessage(Handle(), win::Widen(kInvalidPortText), L"Error", win::TMessageButtons::mbOK);
@@ -336,6 +336,9 @@ void TCaptureDefaults::OkButtonClick() {
     SMTPPort->SetFocus();
     return;
   }
+  // The hot key is taken only once the port is accepted, so a refused port
+  // followed by "&Cancel" leaves the settings as they were.
+  settings.CaptureKey = HotKeyList->ItemIndex();
   settings.SMTPHost = Trimmed(*SMTPHost, 50);
   settings.SMTPPort = *port;
   settings.EMailName = Trimmed(*EmailName, 50);

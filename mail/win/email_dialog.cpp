@@ -1,7 +1,5 @@
 #include "mail/win/email_dialog.h"
 
-#include <optional>
-
 #include "mail/emailed_image.h"
 #include "mail/socket_errors.h"
 #include "mail/text_case.h"
@@ -52,27 +50,22 @@ std::string Kept(const win::TControl& field, std::size_t limit) {
 class TBusyState {
  public:
   TBusyState(win::TButton& send, win::TButton& abort) : send_(send), abort_(abort), focus_(GetFocus()) {
-    hourglass_.emplace();
     send_.SetEnabled(false);
     abort_.SetEnabled(false);
   }
-  ~TBusyState() { Leave(); }
-  TBusyState(const TBusyState&) = delete;
-  TBusyState& operator=(const TBusyState&) = delete;
-
-  void Leave() {
-    if (!hourglass_) return;
-    hourglass_.reset();
+  ~TBusyState() {
     send_.SetEnabled(true);
     abort_.SetEnabled(true);
     if (GetFocus() == nullptr && focus_ != nullptr) SetFocus(focus_);
   }
+  TBusyState(const TBusyState&) = delete;
+  TBusyState& operator=(const TBusyState&) = delete;
 
  private:
+  win::TWaitCursor hourglass_;
   win::TButton& send_;
   win::TButton& abort_;
   HWND focus_;
-  std::optional<win::TWaitCursor> hourglass_;
 };
 
 // Passes the error being handled on; a server that hung up without a reply
@@ -172,7 +165,9 @@ void TDoTheEmail::SendItClick() {
   const TEMailFields typed = Typed();
   const std::string path = EMailImagePath(context_.ProgramDir, typed.ImageName);
   TBusyState busy(*SendIt, *AbortButton);
-  platform::DeleteFileQuietly(path);
+  // Only the file about to be written goes: a name with another ending
+  // writes "<name>.BMP" and leaves a file of the typed name alone.
+  platform::DeleteFileQuietly(EMailedImageOf(path).Path);
   const std::string written = SaveTempImage(path);
 
   if (Trim(typed.ToAddress).empty()) {
@@ -182,13 +177,10 @@ void TDoTheEmail::SendItClick() {
   }
   if (!TagWinsock::Instance().IsPresent()) {
     ShowError(kNoWinsockText);
-    busy.Leave();
     Close();
     return;
   }
-  const bool sent = Transfer(typed, written);
-  busy.Leave();
-  sent_ = sent;
+  sent_ = Transfer(typed, written);
   Close();
 }
 
