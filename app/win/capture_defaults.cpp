@@ -1,7 +1,5 @@
 #include "app/win/capture_defaults.h"
 
-#include <commctrl.h>
-
 #include "app/capture_kinds.h"
 #include "hook/hook_messages.h"
 #include "hook/hot_keys.h"
@@ -40,11 +38,6 @@ TCaptureDefaults::TCaptureDefaults(HWND owner, TContext context, int start_page)
       entries_(context.Settings),
       font_(win::MakeFont(L"MS Sans Serif", 11)),
       bold_font_(win::MakeFont(L"MS Sans Serif", 11, FW_BOLD)) {
-  static const bool common_controls = [] {
-    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-    return InitCommonControlsEx(&classes) != FALSE;
-  }();
-  (void)common_controls;
   CreateForm(owner, DialogClass().Name(), L"Configuration", kStyle, kWidth, kHeight);
   SetDefaultButton(kOkId);
   MyPage = std::make_unique<win::TPageControl>(

@@ -70,9 +70,9 @@ win::TBitmapHandle DeviceBitmapFromImage(const TBitmap& image) {
   return bitmap;
 }
 
-void StretchImage(HDC dc, const RECT& target, const TBitmap& image) {
-  if (image.Empty()) return;
+int StretchImage(HDC dc, const RECT& target, const TBitmap& image) {
+  if (image.Empty()) return 0;
   TDIBHeader header(image);
-  StretchDIBits(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, 0, 0,
-                image.Width(), image.Height(), image.Bits().data(), header.Info(), DIB_RGB_COLORS, SRCCOPY);
+  return StretchDIBits(dc, target.left, target.top, target.right - target.left, target.bottom - target.top, 0, 0,
+                       image.Width(), image.Height(), image.Bits().data(), header.Info(), DIB_RGB_COLORS, SRCCOPY);
 }

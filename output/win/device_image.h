@@ -35,4 +35,5 @@ win::TBitmapHandle DeviceBitmapFromImage(const TBitmap& image);
 
 // Copies the image's pixels into `target` on `dc` (device pixels, any
 // stretch mode the caller set): the whole image stretched to the rectangle.
-void StretchImage(HDC dc, const RECT& target, const TBitmap& image);
+// Returns the number of rows the device took (0 for an empty image).
+int StretchImage(HDC dc, const RECT& target, const TBitmap& image);

@@ -69,6 +69,15 @@ bool TControl::DispatchNotify(LPARAM lparam) {
   return true;
 }
 
+const wchar_t* CommonControlClass(const wchar_t* class_name) {
+  static const bool registered = [] {
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    return InitCommonControlsEx(&classes) != FALSE;
+  }();
+  (void)registered;
+  return class_name;
+}
+
 TButton::TButton(HWND parent, const std::wstring& caption, DWORD button_style, TBounds bounds, int id)
     : TControl(parent, L"BUTTON", caption, WS_TABSTOP | button_style, bounds, id) {
   OnCommand = [this](UINT notification) {
@@ -144,7 +153,7 @@ std::wstring TListBox::ItemText(int index) const {
 int TListBox::ItemCount() const { return static_cast<int>(SendMessageW(Handle(), LB_GETCOUNT, 0, 0)); }
 
 TTrackBar::TTrackBar(HWND parent, TBounds bounds, int low, int high)
-    : TControl(parent, TRACKBAR_CLASSW, L"", WS_TABSTOP | TBS_HORZ | TBS_NOTICKS, bounds, 0) {
+    : TControl(parent, CommonControlClass(TRACKBAR_CLASSW), L"", WS_TABSTOP | TBS_HORZ | TBS_NOTICKS, bounds, 0) {
   SendMessageW(Handle(), TBM_SETRANGEMIN, FALSE, low);
   SendMessageW(Handle(), TBM_SETRANGEMAX, TRUE, high);
 }

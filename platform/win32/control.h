@@ -53,6 +53,10 @@ class TControl {
   TWindowHandle window_;
 };
 
+// `class_name`, a class of the common controls (tab control, track bar),
+// with those classes registered before the first one is created.
+const wchar_t* CommonControlClass(const wchar_t* class_name);
+
 // A push button, check box or radio button.
 class TButton : public TControl {
  public:

@@ -7,7 +7,8 @@
 namespace win {
 
 TPageControl::TPageControl(HWND parent, TBounds bounds, const std::vector<std::wstring>& captions)
-    : TControl(parent, WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS, bounds, 0), captions_(captions) {
+    : TControl(parent, CommonControlClass(WC_TABCONTROLW), L"", WS_TABSTOP | WS_CLIPSIBLINGS, bounds, 0),
+      captions_(captions) {
   RECT display{0, 0, bounds.width, bounds.height};
   for (std::size_t i = 0; i < captions_.size(); ++i) {
     TCITEMW item{};
