@@ -1,22 +1,12 @@
 #include "capture/win/screen_banner.h"
 
-namespace {
-
-SIZE MeasureText(HDC screen, HFONT font, std::wstring_view text) {
-  win::TCreatedDC dc(CreateCompatibleDC(screen));
-  win::TBitmapHandle scratch(CreateCompatibleBitmap(screen, 100, 100));
-  win::TSelectObject scratch_selection(dc.Get(), scratch.Get());
-  win::TSelectObject font_selection(dc.Get(), font);
-  SIZE size{};
-  GetTextExtentPoint32W(dc.Get(), text.data(), static_cast<int>(text.size()), &size);
-  return size;
-}
-
-}  // namespace
-
 void TScreenBanner::Draw(HDC screen, const RECT& screen_bounds, const TBannerLook& look, std::wstring_view text,
                          const std::function<POINT(SIZE)>& place) {
-  const SIZE size = MeasureText(screen, look.Font, text);
+  // One memory DC measures the text, keeps the pixels underneath and draws.
+  win::TCreatedDC dc(CreateCompatibleDC(screen));
+  win::TSelectObject font_selection(dc.Get(), look.Font);
+  SIZE size{};
+  GetTextExtentPoint32W(dc.Get(), text.data(), static_cast<int>(text.size()), &size);
   const POINT origin = place(size);
   const RECT banner{origin.x, origin.y, origin.x + size.cx, origin.y + size.cy};
   if (!IntersectRect(&saved_rect_, &banner, &screen_bounds)) {
@@ -26,7 +16,6 @@ void TScreenBanner::Draw(HDC screen, const RECT& screen_bounds, const TBannerLoo
   }
   const int width = saved_rect_.right - saved_rect_.left;
   const int height = saved_rect_.bottom - saved_rect_.top;
-  win::TCreatedDC dc(CreateCompatibleDC(screen));
   saved_.Reset(CreateCompatibleBitmap(screen, width, height));
   {
     win::TSelectObject saved_selection(dc.Get(), saved_.Get());
@@ -34,7 +23,6 @@ void TScreenBanner::Draw(HDC screen, const RECT& screen_bounds, const TBannerLoo
   }
   win::TBitmapHandle picture(CreateCompatibleBitmap(screen, size.cx, size.cy));
   win::TSelectObject picture_selection(dc.Get(), picture.Get());
-  win::TSelectObject font_selection(dc.Get(), look.Font);
   SetTextColor(dc.Get(), look.Text);
   SetBkColor(dc.Get(), look.Background);
   SetBkMode(dc.Get(), OPAQUE);
