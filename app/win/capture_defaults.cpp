@@ -289,16 +289,10 @@ void TCaptureDefaults::BorderClick() {
 }
 
 void TCaptureDefaults::BarChange(int bar) {
-  const int kind = WhatToCap->ItemIndex();
-  const int position = Parameters[bar].Bar->Position();
-  Parameters[bar].Field->SetCaption(Decimal(position));
+  // The field's change handler stores the value and updates the preview.
+  Parameters[bar].Field->SetCaption(Decimal(Parameters[bar].Bar->Position()));
   if (bar == kVectors) {
     Parameters[kVectorSize].Field->SetCaption(Decimal(Parameters[kVectorSize].Bar->Position()));
-    entries_.VectorsOf(kind) = position;
-  } else if (bar == kVectorSize) {
-    entries_.VectorSizeOf(kind) = position;
-  } else if (std::int32_t* angle = entries_.AngleOf(kind)) {
-    *angle = position;
   }
 }
 
