@@ -107,7 +107,7 @@ class Grabwell:
     def enter_file_name(self, name: str) -> None:
         """Replaces the focused file-name field of a file dialog and confirms it."""
         self.desktop.key("ctrl+a")
-        subprocess.run(["xdotool", "type", "--delay", "20", name], env=self.desktop.env, check=True)
+        self.desktop.type(name, delay_ms=20)
         self.desktop.key("Return")
 
     def wait_for_dialog(self, caption: str, timeout: float = 20) -> dict:

@@ -3,7 +3,6 @@ tray menu and from the main window, with the settings file read back."""
 
 from __future__ import annotations
 
-import subprocess
 import time
 
 from desktop_report import centre, find_control
@@ -27,12 +26,6 @@ def wait_for_configuration(grabwell) -> dict:
     return grabwell.desktop.report("windows").dialog("Configuration")
 
 
-def replace_text(desktop, field: dict, text: str) -> None:
-    desktop.click(*centre(field["rect"]))
-    desktop.key("End", "shift+Home")
-    subprocess.run(["xdotool", "type", text], env=desktop.env, check=True)
-
-
 def press(desktop, dialog: dict, caption: str) -> None:
     desktop.click(*centre(visible_control(dialog, "Button", caption)["rect"]))
 
@@ -54,14 +47,14 @@ def test_first_run_hot_key_port_check_and_new_hot_key(desktop, start_grabwell, s
 
     desktop.key("alt+e")  # the E-Mail page
     dialog = desktop.report("windows").dialog("Configuration")
-    replace_text(desktop, visible_control(dialog, "Edit", "25"), "25x")
+    desktop.replace_text(visible_control(dialog, "Edit", "25"), "25x")
     press(desktop, dialog, "&Ok")
     box = grabwell.wait_for_message_box("Error")
     assert box.texts == ["Invalid port specified.  Normal port number for e-mail is 25."]
     desktop.key("Return")
     dialog = wait_until(lambda: visible_control(desktop.report("windows").dialog("Configuration") or {}, "Edit", "25x")
                         and desktop.report("windows").dialog("Configuration"), 10, what="the E-Mail page again")
-    replace_text(desktop, visible_control(dialog, "Edit", "25x"), " 25 ")
+    desktop.replace_text(visible_control(dialog, "Edit", "25x"), " 25 ")
     press(desktop, dialog, "&Ok")
     wait_closed(desktop)
     assert entry(settings_file, "Capture", "Capture Key") == "92"
@@ -109,7 +102,7 @@ def test_capture_kind_shape_controls_and_cancel(desktop, grabwell_with, settings
     for label_text, value in (("&Red:", "10"), ("&Green:", "200"), ("&Blue:", "30")):
         fields = [c for c in colour["children"] if c["class"] == "Edit" and c["visible"]]
         field = fields[["&Red:", "&Green:", "&Blue:"].index(label_text)]
-        replace_text(desktop, field, value)
+        desktop.replace_text(field, value)
     press(desktop, colour, "OK")
     wait_until(lambda: not desktop.report("windows").dialog("Color"), 10, what="the colour dialog to close")
     choose_kind("Star")

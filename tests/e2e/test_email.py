@@ -5,7 +5,6 @@ be reached or misbehave."""
 
 from __future__ import annotations
 
-import subprocess
 import time
 from io import BytesIO
 
@@ -17,7 +16,6 @@ from grabwell import visible_control
 from settings_file import read_entries
 from smtp_server import REJECTED_REPLY, SmtpServer, munpack, uudecode
 from test_capture import same_pixels
-from test_configuration import replace_text
 from wine_desktop import wait_until
 
 DIALOG = "Send Image Via E-Mail"
@@ -41,10 +39,6 @@ def smtp_server():
 def configured(server: SmtpServer, **extra: str) -> dict:
     """The [EMail] keys of a user who has set up e-mail with `server`."""
     return {"SMTP_Host": server.host, "EMail_Name": SENDER[0], "EMail_Address": SENDER[1], **extra}
-
-
-def type_text(desktop, text: str) -> None:
-    subprocess.run(["xdotool", "type", "--delay", "8", text], env=desktop.env, check=True)
 
 
 def open_dialog(grabwell) -> dict:
@@ -78,13 +72,13 @@ def test_a_capture_mailed_in_each_format(desktop, grabwell_with, smtp_server, pa
     left, top, right, bottom = dialog["rect"]
     assert abs((left + right) - 1024) <= 1 and abs((top + bottom) - 768) <= 1, "centred on the screen"
     assert edits(dialog) == ["capture.bmp", "", "", "", ""]
-    type_text(desktop, "Ann Example")  # the focus starts in "Recipient Name"
+    desktop.type("Ann Example")  # the focus starts in "Recipient Name"
     desktop.key("Tab")
-    type_text(desktop, "ann@example.org")
+    desktop.type("ann@example.org")
     desktop.key("Tab")
-    type_text(desktop, "  Screen shot ")
+    desktop.type("  Screen shot ")
     desktop.key("Tab")
-    type_text(desktop, LONG_TEXT)
+    desktop.type(LONG_TEXT)
     message = send_and_wait(grabwell, smtp_server, 1)
     grabwell.wait_for_done()
 
@@ -110,7 +104,7 @@ def test_a_capture_mailed_in_each_format(desktop, grabwell_with, smtp_server, pa
                         "&E-Mail Image")
         dialog = open_dialog(grabwell)
         assert edits(dialog)[1:] == ["Ann Example", "ann@example.org", "  Screen shot ", LONG_TEXT]
-        replace_text(desktop, find_control(dialog, "Edit", edits(dialog)[0]), name)
+        desktop.replace_text(find_control(dialog, "Edit", edits(dialog)[0]), name)
         attached = munpack(send_and_wait(grabwell, smtp_server, count).content)
         assert list(attached) == [sent_name]
         with Image.open(BytesIO(attached[sent_name])) as image:
@@ -149,7 +143,7 @@ def test_a_server_that_cannot_be_reached(desktop, grabwell_with, smtp_server):
     desktop.key("Return")
     open_dialog(grabwell)
     desktop.key("Tab")
-    type_text(desktop, "ann@example.org")
+    desktop.type("ann@example.org")
     desktop.key("alt+s")
     box = grabwell.wait_for_message_box("Error", 60)
     assert box.texts == [CONNECTION_FAILED]
@@ -174,19 +168,19 @@ def test_misbehaving_servers_leave_the_dialog_usable(desktop, grabwell_with, smt
     grabwell.capture("&EMail It")
     desktop.key("Return")
     dialog = open_dialog(grabwell)
-    replace_text(desktop, find_control(dialog, "Edit", "capture.bmp"), " ")
+    desktop.replace_text(find_control(dialog, "Edit", "capture.bmp"), " ")
     desktop.key("alt+s")
     box = grabwell.wait_for_message_box("Error")
     assert box.texts == ["No recipient address has been entered.  Please correct."]
     desktop.key("Return")
     wait_until(lambda: not desktop.report("windows").message_boxes(), 10, what="the box to close")
-    type_text(desktop, "reject@example.org")  # the focus is on the address now
+    desktop.type("reject@example.org")  # the focus is on the address now
 
     for address, shown in (("reject@example.org", REJECTED_REPLY),
                            ("drop@example.org", "The SMTP server closed the connection without a reply."),
                            ("hang@example.org", "Operation timed out")):
         dialog = desktop.report("windows").dialog(DIALOG)
-        replace_text(desktop, find_control(dialog, "Edit", edits(dialog)[2]), address)
+        desktop.replace_text(find_control(dialog, "Edit", edits(dialog)[2]), address)
         desktop.key("alt+s")
         box = grabwell.wait_for_message_box("Grabwell 2000", 60)
         assert box.texts == [shown]
@@ -198,7 +192,7 @@ def test_misbehaving_servers_leave_the_dialog_usable(desktop, grabwell_with, smt
         assert message_files(desktop) == temp_before
     assert not smtp_server.messages
 
-    replace_text(desktop, find_control(dialog, "Edit", "hang@example.org"), "ann@example.org")
+    desktop.replace_text(find_control(dialog, "Edit", "hang@example.org"), "ann@example.org")
     message = send_and_wait(grabwell, smtp_server, 1)
     grabwell.wait_for_done()
     assert b"MIME-Version" not in message.content and b"\r\nbegin 600 capture.bmp\r\n" in message.content

@@ -6,7 +6,6 @@ the dialog's answer preset, in both orientations."""
 
 from __future__ import annotations
 
-import subprocess
 import time
 
 import pytest
@@ -145,7 +144,7 @@ def test_the_print_face_prints_the_capture_through_the_print_dialog(desktop, gra
     wait_until(lambda: visible_control(grabwell.main_window(), "Button", "Print ")["checked"] == 1, 10,
                what="the scaled print to be chosen")
     desktop.key("End", "shift+Home")
-    subprocess.run(["xdotool", "type", "abc%"], env=desktop.env, check=True)
+    desktop.type("abc%")
     desktop.key("Return")
     grabwell.wait_for_dialog("Print")
     desktop.key("Return")

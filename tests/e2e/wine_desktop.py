@@ -225,6 +225,17 @@ class WineDesktop:
     def key(self, *names: str) -> None:
         self._xdotool("key", *names)
 
+    def type(self, text: str, delay_ms: int = 12) -> None:
+        """Types `text` into the window that has the focus."""
+        self._xdotool("type", "--delay", str(delay_ms), text)
+
+    def replace_text(self, field: dict, text: str) -> None:
+        """Clicks into an edit field and types `text` over what it holds."""
+        from desktop_report import centre
+        self.click(*centre(field["rect"]))
+        self.key("End", "shift+Home")
+        self.type(text)
+
     def screen_image(self):
         """The whole X screen as a Pillow RGB image, read from the X side."""
         from PIL import Image
