@@ -1,7 +1,7 @@
 #include "app/config_rules.h"
 
-#include "mail/text_case.h"
 #include "platform/text_to_integer.h"
+#include "platform/text_trim.h"
 
 namespace {
 

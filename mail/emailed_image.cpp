@@ -1,6 +1,6 @@
 #include "mail/emailed_image.h"
 
-#include "mail/text_case.h"
+#include "platform/text_trim.h"
 
 std::string EMailImagePath(std::string_view program_dir, std::string_view typed_name) {
   std::string_view name = Trim(typed_name);
@@ -12,7 +12,7 @@ std::string EMailImagePath(std::string_view program_dir, std::string_view typed_
 }
 
 TEMailedImage EMailedImageOf(const std::string& path) {
-  const std::string ending = UpperCase(path.size() >= 4 ? std::string_view(path).substr(path.size() - 4) : path);
+  const std::string ending = UpperCaseEnding(path);
   if (ending == ".GIF") return {TSaveFormat::sfGIF, path};
   if (ending == ".JPG") return {TSaveFormat::sfJPEG, path};
   if (ending == ".BMP") return {TSaveFormat::sfBitmap, path};

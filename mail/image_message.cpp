@@ -1,6 +1,6 @@
 #include "mail/image_message.h"
 
-#include "mail/text_case.h"
+#include "platform/text_trim.h"
 
 void ComposeImageMessage(TmsMessage& message, const TImageMessageFields& fields) {
   message.Clear();

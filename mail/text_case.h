@@ -8,5 +8,3 @@ std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);
 // Whether `text` begins with `prefix`, ignoring ASCII letter case.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
-// `text` without leading and trailing blanks and control characters.
-std::string_view Trim(std::string_view text);

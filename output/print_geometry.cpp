@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/text_to_integer.h"
+#include "platform/text_trim.h"
 
 namespace {
 
@@ -21,13 +22,6 @@ int ScaledExtent(int size, std::int64_t factor) {
   return static_cast<int>(std::clamp<std::int64_t>(size * factor, -kMaxExtent, kMaxExtent));
 }
 
-// Blanks and control characters at both ends removed.
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
-  return text;
-}
-
 }  // namespace
 
 TPrintRect PixelSizePlacement(int pageWidth, int pageHeight, int imageWidth, int imageHeight) {
@@ -39,7 +33,7 @@ TPrintRect PixelSizePlacement(int pageWidth, int pageHeight, int imageWidth, int
 TPrintRect ScaledPlacement(const TPrintPage& page, int imageWidth, int imageHeight, std::string_view scaleText) {
   const int mx = MarginX(page);
   const int my = MarginY(page);
-  const std::string_view text = Trimmed(scaleText);
+  const std::string_view text = Trim(scaleText);
   const std::size_t percent = text.find('%');
   if (percent == std::string_view::npos) return {mx, my, page.Width - mx, page.Height - my};
   const std::int64_t factor = StrToInt(text.substr(0, percent)) / 100;

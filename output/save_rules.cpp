@@ -14,6 +14,13 @@ std::string TFileNumber::ProposedName() const { return "Image" + std::to_string(
 
 void TFileNumber::SaveCompleted() { value_ = std::min(value_ + 1, kLast); }
 
+std::string UpperCaseEnding(const std::string& fileName) {
+  if (fileName.size() < 4) return {};
+  std::string ending = fileName.substr(fileName.size() - 4);
+  for (char& c : ending) c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  return ending;
+}
+
 std::string CutPath(const std::string& path) { return CutToCharacters(path, kMaxPathLength); }
 
 std::string SavePath(TSaveFormat format, const std::string& dialogPath) {

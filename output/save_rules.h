@@ -28,6 +28,10 @@ class TFileNumber {
   int value_ = kFirst;
 };
 
+// The last four characters of `fileName`, ASCII letters upper-cased: the
+// ".EXT" ending that decides a file's format. Empty for a shorter name.
+std::string UpperCaseEnding(const std::string& fileName);
+
 // The first kMaxPathLength characters of `path`. Paths are UTF-8; the cut
 // counts characters as the Windows text functions do and never splits one.
 std::string CutPath(const std::string& path);

@@ -2,10 +2,10 @@
 
 #include "mail/emailed_image.h"
 #include "mail/socket_errors.h"
-#include "mail/text_case.h"
 #include "mail/winsock_library.h"
 #include "output/write_image_file.h"
 #include "platform/temp_file.h"
+#include "platform/text_trim.h"
 #include "platform/win32/fonts.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/text.h"
