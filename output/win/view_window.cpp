@@ -120,7 +120,9 @@ class TImageScrollBox : public win::TWindow {
     EndPaint(Handle(), &paint);
   }
 
-  TBitmap image_;
+  // The window is modal: the image outlives it and does not change while
+  // it shows, so it is shown where it is rather than copied.
+  const TBitmap& image_;
 };
 
 TDoView::TDoView(HWND owner, const TBitmap& image) : button_font_(win::MakeFont(L"Arial", 12)) {

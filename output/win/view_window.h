@@ -13,7 +13,8 @@ class TImageScrollBox;
 
 class TDoView : public win::TForm {
  public:
-  // Shows a copy of `image`; nothing in the window changes the image.
+  // Shows `image`, which must outlive the window; nothing in the window
+  // changes it.
   TDoView(HWND owner, const TBitmap& image);
   ~TDoView() override;
 
