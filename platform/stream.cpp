@@ -77,6 +77,7 @@ void TMemoryStream::LoadFromFile(const std::string& path) {
 void TMemoryStream::SaveToFile(const std::string& path) const {
   TFileStream file(path, TFileStream::Mode::Create);
   file.Write(bytes_.data(), bytes_.size());
+  file.Close();
 }
 
 TFileStream::TFileStream(const std::string& path, Mode mode) : path_(path) {
@@ -96,11 +97,20 @@ TFileStream::TFileStream(const std::string& path, Mode mode) : path_(path) {
   }
 }
 
-TFileStream::~TFileStream() { Close(); }
+TFileStream::~TFileStream() {
+  // A destructor cannot report: a stream whose bytes matter is closed with
+  // Close() first, which does.
+  if (file_) std::fclose(file_);
+}
 
 void TFileStream::Close() {
-  if (file_) std::fclose(file_);
+  if (!file_) return;
+  // The last buffered bytes reach the file only here; a full disk or a lost
+  // share shows up as a failed flush or close, which is a failed write.
+  const bool flushed = std::fflush(file_) == 0;
+  const bool closed = std::fclose(file_) == 0;
   file_ = nullptr;
+  if (!flushed || !closed) throw EStreamError("Stream write error");
 }
 
 std::size_t TFileStream::Read(void* buffer, std::size_t count) {

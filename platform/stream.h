@@ -84,7 +84,9 @@ class TFileStream final : public TStream {
   std::uint64_t Size() const override;
 
   const std::string& FileName() const { return path_; }
-  // Flushes and closes early; later calls on the stream fail.
+  // Flushes and closes; raises "Stream write error" when the buffered bytes
+  // could not be written. Later calls on the stream fail. Writers call it
+  // before they report success: the destructor closes silently.
   void Close();
 
  private:

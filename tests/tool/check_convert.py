@@ -101,6 +101,10 @@ expect_refused("bad option", ["convert", path("in.bmp"), path("x.gif"), "--dithe
 expect_refused("no arguments", [], "usage:")
 expect_refused("unknown command", ["shrink"], "unknown command shrink")
 expect_refused("unwritable output", ["convert", path("in.bmp"), "/nonexistent/x.gif"], "Cannot create file /nonexistent/x.gif")
+# A full disk shows up only when the last buffered bytes are written at close.
+for name in ("full.gif", "full.jpg", "full.bmp"):
+    os.symlink("/dev/full", path(name))
+    expect_refused(f"full disk ({name})", ["convert", path("in.bmp"), path(name)], "Stream write error")
 for name in ("x.gif", "x.bmp"):
     if os.path.exists(path(name)):
         failures.append(f"a refused conversion left {name} behind")
