@@ -6,7 +6,7 @@ JOBS ?= $(shell nproc)
 WINE_PREFIX ?= $(CURDIR)/build/wine/test-prefix
 FUZZ_SECONDS ?= 20
 
-.PHONY: all setup build native win64 win32 fuzz-build run test test-native test-windows test-e2e test-fuzz bench dist clean
+.PHONY: all setup build native win64 win32 fuzz-build bench-build run test test-native test-windows test-e2e test-fuzz bench dist clean
 
 all: build
 
@@ -34,7 +34,8 @@ fuzz-build: setup
 run: win64
 	@bash scripts/run-grabwell.sh build/win64
 
-test: build fuzz-build
+# The bench preset is built (not run) too, so that it cannot break unseen.
+test: build fuzz-build bench-build
 	@$(MAKE) --no-print-directory test-native test-windows test-e2e test-fuzz
 
 test-native:
@@ -49,9 +50,11 @@ test-e2e:
 test-fuzz:
 	bash scripts/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS)
 
-bench: setup win64
+bench-build: setup
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench -j $(JOBS)
+
+bench: bench-build win64
 	bash bench/run.sh build/bench
 
 dist: win64 win32

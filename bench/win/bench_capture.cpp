@@ -1,7 +1,6 @@
 // The capture road's GDI work under Wine, each against the bare system call
 // it is built on, on the whole screen of the display it runs on:
 //   ScreenShot                  vs one BitBlt of the screen
-//   DrawThumb                   vs one StretchBlt to the thumbnail's size
 //   device bitmap -> GIF file   vs GetDIBits + the portable GIF road
 //   one 0x404 step of a full-screen ellipse (erase and redraw)
 //   the shaped cut of a full-screen ellipse vs two BitBlts of that size
@@ -70,15 +69,6 @@ int main() {
 
   TCaptureBitmap capture;
   ScreenShot(screen_rect, capture);
-  const TBitmap image = ImageFromDeviceBitmap(capture.Bitmap.Get(), capture.Palette.Get());
-  TMemoryCanvas thumb(screen.Get(), 133, 125);
-  SetStretchBltMode(thumb.dc.Get(), HALFTONE);
-  const int thumb_height = 133 * height / width;
-  Report("DrawThumb", MedianMs([&] { DrawThumb(image); }), MedianMs([&] {
-           StretchBlt(thumb.dc.Get(), 0, 0, 133, thumb_height, full.dc.Get(), 0, 0, width, height, SRCCOPY);
-         }),
-         1.5);
-
   const std::string gif = (std::filesystem::temp_directory_path() / "grabwell_bench.gif").string();
   const double ours_gif = MedianMs([&] {
     TBitmap current = ImageFromDeviceBitmap(capture.Bitmap.Get(), capture.Palette.Get());
