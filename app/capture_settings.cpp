@@ -122,8 +122,10 @@ class TWriter {
   bool AllWritten() const { return allWritten_; }
 
  private:
+  // After the first failure the rest would fail the same way; stopping there
+  // also keeps the system's reason for that failure as the last error.
   void Write(std::string_view section, std::string_view key, std::string_view value) {
-    if (!profile_.WriteString(section, key, value)) allWritten_ = false;
+    if (allWritten_ && !profile_.WriteString(section, key, value)) allWritten_ = false;
   }
 
   TProfile& profile_;

@@ -75,11 +75,13 @@ extern TCaptureSettings CaptureSettings;
 // back so; each consumer decides what such a value means.
 void LoadSettings(const TProfile& profile, TCaptureSettings& settings);
 
-// Writes every key. Returns false when some write failed (the file could
-// not be created or replaced); the caller decides whether to say so.
+// Writes every key in order, stopping at the first write that fails (the
+// file could not be created or replaced): then returns false and the caller
+// decides whether to say so.
 bool SaveSettings(TProfile& profile, const TCaptureSettings& settings);
 
-// The process-wide record from and to kSettingsFileName.
+// The process-wide record from and to kSettingsFileName in the Windows
+// directory.
 void LoadSettings();
 bool SaveSettings();
 

@@ -2,10 +2,21 @@
 
 #include "platform/text_trim.h"
 
-std::string EMailImagePath(std::string_view program_dir, std::string_view typed_name) {
+namespace {
+
+constexpr std::string_view kTempImageFolder = "Grabwell 2000";
+
+}  // namespace
+
+std::string EMailImageFolder(std::string_view program_dir, bool program_dir_writable, std::string_view temp_folder) {
+  if (program_dir_writable) return std::string(program_dir);
+  return std::string(temp_folder).append("\\").append(kTempImageFolder);
+}
+
+std::string EMailImagePath(std::string_view folder, std::string_view typed_name) {
   std::string_view name = Trim(typed_name);
   if (name.empty()) name = kDefaultEMailImageName;
-  std::string path(program_dir);
+  std::string path(folder);
   path += '\\';
   path += name;
   return CutPath(path);

@@ -1,6 +1,6 @@
-// The rules for the image file the e-mail dialog writes beside the program
-// and attaches: its path from the typed name, and its format from the
-// path's extension.
+// The rules for the image file the e-mail dialog writes and attaches: its
+// folder, its path from the typed name, and its format from the path's
+// extension.
 #pragma once
 
 #include <string>
@@ -11,9 +11,14 @@
 // The name used when "Image Name" holds only blanks.
 inline constexpr std::string_view kDefaultEMailImageName = "capture.bmp";
 
-// `program_dir` + "\" + the typed name without its surrounding blanks (or
+// The image goes beside the program when the program's folder can be
+// written; otherwise (a program kept where its user cannot write, such as
+// under Program Files) into "Grabwell 2000" in the user's temporary folder.
+std::string EMailImageFolder(std::string_view program_dir, bool program_dir_writable, std::string_view temp_folder);
+
+// `folder` + "\" + the typed name without its surrounding blanks (or
 // "capture.bmp" when nothing is left), cut to the path length limit.
-std::string EMailImagePath(std::string_view program_dir, std::string_view typed_name);
+std::string EMailImagePath(std::string_view folder, std::string_view typed_name);
 
 struct TEMailedImage {
   TSaveFormat Format;

@@ -4,6 +4,7 @@
 #include "app/program_dir.h"
 #include "app/win/main_win.h"
 #include "app/win/program_globals.h"
+#include "app/win/settings_store.h"
 #include "hook/hook_messages.h"
 #include "platform/win32/executable_path.h"
 #include "platform/win32/handles.h"
@@ -57,7 +58,8 @@ int RunProgram() {
     return 1;
   }
 
-  LoadSettings();
+  TSettingsStore settings_store;
+  settings_store.Load();
 
   if (AnotherInstanceRuns()) {
     win::ShowMessage(nullptr, kAlreadyRunning, L"", win::TMessageButtons::mbOK);
@@ -72,7 +74,7 @@ int RunProgram() {
     TMainWin main_win(TMainWin::TContext{
         .Share = *static_cast<THookShare*>(share_view.Get()),
         .Settings = CaptureSettings,
-        .SaveSettings = [] { SaveSettings(); },
+        .SaveSettings = [&settings_store] { settings_store.Save(); },
     });
     if (main_win.Handle() == nullptr) return 1;
     win::RunMessageLoop();

@@ -7,6 +7,7 @@
 #include "platform/temp_file.h"
 #include "platform/text_trim.h"
 #include "platform/win32/fonts.h"
+#include "platform/win32/known_folders.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/text.h"
 #include "platform/win32/wait_cursor.h"
@@ -151,6 +152,14 @@ TEMailFields TDoTheEmail::Typed() const {
           win::Narrow(Subject->Caption()), win::Narrow(MyMemo->Caption())};
 }
 
+std::string TDoTheEmail::ImageFolder() const {
+  const std::wstring program_dir = win::Widen(context_.ProgramDir);
+  const std::string folder =
+      EMailImageFolder(context_.ProgramDir, win::CanCreateFilesIn(program_dir), win::Narrow(win::TempFolder()));
+  win::CreateFolder(win::Widen(folder));  // if it fails, writing the image says so
+  return folder;
+}
+
 std::string TDoTheEmail::SaveTempImage(const std::string& path) {
   const TEMailedImage target = EMailedImageOf(path);
   WriteImageFile(target.Format, context_.Image, target.Path);
@@ -163,7 +172,7 @@ void TDoTheEmail::ShowError(const std::wstring& text, UINT icon) {
 
 void TDoTheEmail::SendItClick() {
   const TEMailFields typed = Typed();
-  const std::string path = EMailImagePath(context_.ProgramDir, typed.ImageName);
+  const std::string path = EMailImagePath(ImageFolder(), typed.ImageName);
   TBusyState busy(*SendIt, *AbortButton);
   // Only the file about to be written goes: a name with another ending
   // writes "<name>.BMP" and leaves a file of the typed name alone.

@@ -1,7 +1,8 @@
 // TDoTheEmail, the "Send Image Via E-Mail" dialog: the user names the image
 // file and gives the recipient, a subject and a text; "&Send It" writes the
-// current image beside the program, attaches it to one message and sends
-// that through the configured SMTP server.
+// current image beside the program (or, where the program's folder cannot be
+// written, into the user's temporary folder), attaches it to one message and
+// sends that through the configured SMTP server.
 #pragma once
 
 #include <string>
@@ -19,7 +20,7 @@ class TDoTheEmail : public win::TForm {
     TBitmap& Image;  // the current image; the GIF writer makes it 24-bit
     const TEMailAccount& Account;
     TEMailFields& Fields;
-    std::string ProgramDir;   // where the image file is written
+    std::string ProgramDir;   // where the image file is written if it can be
     std::string ProductName;  // for "X-Mailer" and the connection message
   };
 
@@ -34,6 +35,8 @@ class TDoTheEmail : public win::TForm {
   void FormClose();
   void SendItClick();
   void AbortButtonClick() { Close(); }
+  // The folder the image file goes to, created when it is missing.
+  std::string ImageFolder() const;
   // Writes the current image to `path` in the format its ending asks for;
   // returns the path written (with ".BMP" appended for other endings).
   std::string SaveTempImage(const std::string& path);

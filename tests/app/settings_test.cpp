@@ -7,6 +7,7 @@
 
 #include "app/capture_kinds.h"
 #include "app/capture_settings.h"
+#include "app/settings_location.h"
 #include "tests/app/scratch_profile.h"
 
 namespace {
@@ -380,6 +381,51 @@ TEST(Settings, ProcessWideRecordUsesTheSettingsFileInTheWindowsDirectory) {
   EXPECT_EQ(CaptureSettings.CaptureKey, 237);
   EXPECT_TRUE(CaptureSettings.LastMessage.empty());
   std::filesystem::remove(path);
+}
+
+}  // namespace
+
+namespace {
+
+// Which file is read at start and which one a save writes, by which files
+// exist and whether the Windows directory's file can be written.
+struct TPlaceCase {
+  const char* name;
+  TSettingsFilesFound found;
+  bool windowsDirWritable;
+  TSettingsPlace read;
+  TSettingsPlace written;
+};
+
+constexpr auto kWindows = TSettingsPlace::spWindowsDir;
+constexpr auto kPerUser = TSettingsPlace::spPerUser;
+constexpr auto kVirtual = TSettingsPlace::spVirtualStore;
+
+TEST(SettingsLocation, ChoosesTheFileReadAndTheFileWritten) {
+  const TPlaceCase cases[] = {
+      {"first run, administrator", {false, false, false}, true, kWindows, kWindows},
+      {"first run, standard user", {false, false, false}, false, kWindows, kPerUser},
+      {"kept in the Windows directory", {false, true, false}, true, kWindows, kWindows},
+      {"installed read-only in the Windows directory", {false, true, false}, false, kWindows, kPerUser},
+      {"the user's own file", {true, false, false}, false, kPerUser, kPerUser},
+      {"the user's own file beside a writable shared one", {true, true, false}, true, kPerUser, kPerUser},
+      {"earlier runs virtualised", {false, false, true}, false, kVirtual, kPerUser},
+      {"virtualised copy, but a shared file exists", {false, true, true}, true, kWindows, kWindows},
+      {"virtualised copy and the user's own file", {true, false, true}, false, kPerUser, kPerUser},
+  };
+  for (const TPlaceCase& c : cases) {
+    const TSettingsPlace read = SettingsPlaceToRead(c.found);
+    EXPECT_EQ(read, c.read) << c.name;
+    EXPECT_EQ(SettingsPlaceToWrite(read, c.windowsDirWritable), c.written) << c.name;
+  }
+}
+
+TEST(SettingsLocation, PathsOfTheThreeFiles) {
+  const TSettingsPaths paths =
+      SettingsPathsFor("C:\\WINDOWS", "C:\\Users\\ann\\AppData\\Roaming", "C:\\Users\\ann\\AppData\\Local");
+  EXPECT_EQ(paths.Of(kWindows), "C:\\WINDOWS\\GRBWEL.INI");
+  EXPECT_EQ(paths.Of(kPerUser), "C:\\Users\\ann\\AppData\\Roaming\\Grabwell 2000\\GRBWEL.INI");
+  EXPECT_EQ(paths.Of(kVirtual), "C:\\Users\\ann\\AppData\\Local\\VirtualStore\\WINDOWS\\GRBWEL.INI");
 }
 
 }  // namespace

@@ -3,11 +3,17 @@ terminate, and how damaged values come back from it."""
 
 from __future__ import annotations
 
+import shutil
+import subprocess
+import time
+
 import pytest
 
 from desktop_report import centre, find_control
 from grabwell import TIP, Grabwell
 from settings_file import DEFAULTS, SETTINGS, read_entries, remove_settings, settings_path
+from smtp_server import munpack
+from test_email import configured, open_dialog, send_and_wait, smtp_server  # noqa: F401 (a fixture)
 from wine_desktop import wait_until
 
 
@@ -144,3 +150,88 @@ def test_untouched_keys_keep_their_defaults(written_back):
     damaged = {(s, k) for s, k, _, _ in DAMAGED}
     written = {(s, k): v for s, k, v in entries if (s, k) not in damaged}
     assert written == {k: v for k, v in DEFAULTS.items() if k not in damaged}
+
+
+@pytest.fixture
+def read_only():
+    """Makes folders read-only as a standard user meets them (chattr +i, as
+    root); each is made writable again after the test, whatever happens."""
+    frozen = []
+
+    def freeze(path):
+        subprocess.run(["chattr", "+i", str(path)], check=True)
+        frozen.append(path)
+    yield freeze
+    for path in frozen:
+        subprocess.run(["chattr", "-i", str(path)], check=False)
+
+
+def user_folder(desktop, *parts: str):
+    """A folder of the Wine user's profile, e.g. AppData/Roaming."""
+    found = [p for p in desktop.prefix.glob("drive_c/users/*/" + "/".join(parts)) if "Public" not in p.parts]
+    assert found, f"the Wine user's {'/'.join(parts)}"
+    return found[0]
+
+
+def test_a_standard_user_keeps_settings_and_mails_from_a_read_only_program_folder(
+        desktop, start_grabwell, windows_dir, program, read_only, smtp_server):
+    own_folder = user_folder(desktop, "AppData", "Roaming") / "Grabwell 2000"
+    image_folder = user_folder(desktop, "Temp") / "Grabwell 2000"
+    shutil.rmtree(own_folder, ignore_errors=True)
+    shutil.rmtree(image_folder, ignore_errors=True)
+    windows_before = sorted(p.name for p in windows_dir.iterdir())
+    read_only(windows_dir)
+
+    # The first run: the configuration dialog, a new hot key, Ok, terminate.
+    grabwell = start_grabwell()
+    dialog = grabwell.wait_for_dialog("Configuration", 30)
+    time.sleep(0.5)
+    desktop.click(*centre(find_control(dialog, "Edit", "F11", visible_only=True)["rect"]))
+    desktop.key("ctrl+alt+k")
+    wait_until(lambda: find_control(desktop.report("windows").dialog("Configuration"), "Edit", "Ctrl+Alt+K"), 10,
+               what="the pressed combination in the field")
+    desktop.click(*centre(find_control(dialog, "Button", "&Ok", visible_only=True)["rect"]))
+    wait_until(lambda: not desktop.report("windows").dialog("Configuration"), 15, what="the dialog to close")
+    assert grabwell.terminate() == 0
+
+    own_file = own_folder / "GRBWEL.INI"
+    entries = read_entries(own_file)
+    assert [(section, key) for section, key, _ in entries] == [(s, k) for s, k, _ in SETTINGS]
+    assert {(s, k): v for s, k, v in entries} == {**DEFAULTS, ("Misc", "First Time"): "No",
+                                                  ("Capture", "Capture Key"): "92"}
+    assert sorted(p.name for p in windows_dir.iterdir()) == windows_before, "nothing written to the Windows directory"
+
+    # The next start reads the user's own file: no dialog, the new hot key.
+    # Meanwhile the user has set up e-mail as the default action.
+    values = {(s, k): v for s, k, v in entries}
+    values.update({("EMail", key.replace("_", " ")): value for key, value in configured(smtp_server).items()})
+    values[("Misc", "Action")] = "6"
+    sections = dict.fromkeys(s for s, _, _ in SETTINGS)
+    own_file.write_bytes("".join(f"[{section}]\r\n" + "".join(f"{k}={v}\r\n" for (s, k), v in values.items()
+                                                             if s == section) for section in sections).encode())
+    read_only(program.parent)
+    grabwell = start_grabwell("second-run.log")
+    report = grabwell.wait_for_tray_icon()
+    assert report.dialog("Configuration") is None
+    desktop.key("ctrl+alt+k")
+    grabwell.wait_for_face("&Capture")
+    desktop.key("Return")
+    grabwell.wait_for_face("&EMail It")
+    desktop.key("Return")
+    open_dialog(grabwell)
+    desktop.key("Tab")
+    desktop.type("ann@example.org")
+    message = send_and_wait(grabwell, smtp_server, 1)
+    grabwell.wait_for_done()
+    attached = munpack(message.content)
+    assert list(attached) == ["capture.bmp"]
+    assert (image_folder / "capture.bmp").read_bytes() == attached["capture.bmp"]
+    assert not (program.parent / "capture.bmp").exists()
+
+    # Settings that can be written nowhere are not lost silently.
+    read_only(own_file)
+    grabwell.choose(grabwell.open_tray_menu(), "&Terminate Grabwell")
+    box = grabwell.wait_for_message_box("Error")
+    assert "Grabwell 2000\\GRBWEL.INI" in box.texts[0]
+    desktop.key("Return")
+    assert grabwell.wait_for_exit() == 0

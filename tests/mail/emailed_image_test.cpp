@@ -34,4 +34,10 @@ TEST(EMailedImage, TypedNameGivesPathAndFormat) {
   }
 }
 
+TEST(EMailedImage, GoesToTheTemporaryFolderWhenTheProgramFolderIsReadOnly) {
+  EXPECT_EQ(EMailImageFolder("C:\\Tools", true, "C:\\Users\\ann\\Temp"), "C:\\Tools");
+  EXPECT_EQ(EMailImagePath(EMailImageFolder("C:\\Program Files\\Grabwell", false, "C:\\Users\\ann\\Temp"), " shot.gif"),
+            "C:\\Users\\ann\\Temp\\Grabwell 2000\\shot.gif");
+}
+
 }  // namespace
