@@ -65,8 +65,10 @@ win::TBitmapHandle DeviceBitmapFromImage(const TBitmap& image) {
   win::TBitmapHandle bitmap(CreateCompatibleBitmap(screen.Get(), width, height));
   if (!bitmap || image.Empty()) return bitmap;
   TDIBHeader header(image);
-  SetDIBits(screen.Get(), bitmap.Get(), 0, static_cast<UINT>(height), image.Bits().data(), header.Info(),
-            DIB_RGB_COLORS);
+  if (SetDIBits(screen.Get(), bitmap.Get(), 0, static_cast<UINT>(height), image.Bits().data(), header.Info(),
+                DIB_RGB_COLORS) == 0) {
+    return {};  // a bitmap without the image's pixels is no copy of it
+  }
   return bitmap;
 }
 

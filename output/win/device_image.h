@@ -30,7 +30,8 @@ class TDIBHeader {
 // colour table. A null or 0 x 0 bitmap gives an empty image.
 TBitmap ImageFromDeviceBitmap(HBITMAP bitmap, HPALETTE palette);
 
-// A bitmap compatible with the display holding the image's pixels.
+// A bitmap compatible with the display holding the image's pixels; null
+// when the system could not make it.
 win::TBitmapHandle DeviceBitmapFromImage(const TBitmap& image);
 
 // Copies the image's pixels into `target` on `dc` (device pixels, any

@@ -3,7 +3,8 @@
 namespace win {
 
 bool PutBitmapOnClipboard(HWND owner, TBitmapHandle bitmap) {
-  if (!OpenClipboard(owner)) return false;
+  // Emptying the clipboard for nothing would lose what the user had there.
+  if (!bitmap || !OpenClipboard(owner)) return false;
   EmptyClipboard();
   const bool placed = SetClipboardData(CF_BITMAP, bitmap.Get()) != nullptr;
   if (placed) bitmap.Release();

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
+#include <stdexcept>
+
 #include "capture/win/draw_thumb.h"
+#include "output/win/copy_to_clip.h"
 #include "output/win/device_image.h"
 
 namespace {
@@ -104,6 +108,28 @@ TEST(DrawThumb, ScalesIntoTheTopLeftCornerOnButtonFace) {
   win::TBitmapHandle empty = DrawThumb(TBitmap());
   win::TSelectObject again(dc.Get(), empty.Get());
   EXPECT_EQ(GetPixel(dc.Get(), 0, 0), face);
+}
+
+// While another window holds the clipboard, a copy is reported as failed
+// and the clipboard keeps what the user had there; once it is free, the
+// copy lands.
+TEST(CopyToClip, ReportsAHeldClipboardAndKeepsItsContents) {
+  win::TWindowHandle holder(CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+  win::TWindowHandle owner(CreateWindowW(L"STATIC", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+  ASSERT_TRUE(OpenClipboard(holder.Get()));
+  EmptyClipboard();
+  win::TGlobalMemory text(GlobalAlloc(GMEM_MOVEABLE, sizeof(L"kept")));
+  std::memcpy(GlobalLock(text.Get()), L"kept", sizeof(L"kept"));
+  GlobalUnlock(text.Get());
+  ASSERT_NE(SetClipboardData(CF_UNICODETEXT, text.Release()), nullptr);
+
+  EXPECT_THROW(CopyToClip(owner.Get(), Pattern(8, 4, 32)), std::runtime_error);
+  CloseClipboard();
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
+
+  CopyToClip(owner.Get(), Pattern(8, 4, 32));
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
 }
 
 }  // namespace
