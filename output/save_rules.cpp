@@ -30,8 +30,11 @@ std::string SavePath(TSaveFormat format, const std::string& dialogPath) {
 }
 
 void CompleteSave(TFileNumber& number, TSaveFormat format, const std::optional<std::string>& chosenPath,
+                  const std::function<bool(const std::string& path)>& mayWrite,
                   const std::function<void(const std::string& path)>& write) {
   if (!chosenPath) return;
-  write(SavePath(format, *chosenPath));
+  const std::string path = SavePath(format, *chosenPath);
+  if (path != *chosenPath && !mayWrite(path)) return;
+  write(path);
   number.SaveCompleted();
 }

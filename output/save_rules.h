@@ -44,8 +44,12 @@ std::string CutPath(const std::string& path);
 std::string SavePath(TSaveFormat format, const std::string& dialogPath);
 
 // One save after its dialog: `chosenPath` is empty when the user cancelled,
-// which writes nothing and leaves the number alone. Otherwise `write` gets
-// the SavePath; when it returns the number grows, when it raises the error
-// passes to the caller and the number stays.
+// which writes nothing and leaves the number alone. The dialog asked its
+// overwrite question about the path it returned; when the SavePath differs
+// from it (Image1.jpg written as Image1.jpg.JPG), `mayWrite` is asked about
+// the SavePath first, and false writes nothing and leaves the number alone.
+// Otherwise `write` gets the SavePath; when it returns the number grows,
+// when it raises the error passes to the caller and the number stays.
 void CompleteSave(TFileNumber& number, TSaveFormat format, const std::optional<std::string>& chosenPath,
+                  const std::function<bool(const std::string& path)>& mayWrite,
                   const std::function<void(const std::string& path)>& write);

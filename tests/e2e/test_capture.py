@@ -110,6 +110,19 @@ def test_gif_then_jpeg_and_bitmap_from_the_thumbnail_menu(desktop, grabwell_with
     with Image.open(folder / "Image3.bmp") as image:
         assert image.info.get("compression", 0) == 0 and image.mode == "RGB"
         assert same_pixels(image.convert("RGB"), screen)
+
+    # Image2.jpg is new to the dialog, but the file written would replace
+    # Image2.jpg.JPG: the program asks, and No keeps it.
+    before = (folder / "Image2.jpg.JPG").read_bytes()
+    desktop.click(*centre(thumb["rect"]), button=3)
+    grabwell.choose(wait_until(lambda: desktop.report("menus").shown_menu(), 10, what="the thumbnail menu"),
+                    "Save As &JPEG")
+    save_through_dialog(grabwell, "Save As JPEG", "Image4", wine_path(folder / "Image2.jpg"))
+    box = grabwell.wait_for_message_box("Save As JPEG")
+    assert box.texts == ["Image2.jpg.JPG already exists.\nDo you want to replace it?"]
+    desktop.key("n")
+    wait_until(lambda: not desktop.report("windows").message_boxes(), 10, what="the question to close")
+    assert (folder / "Image2.jpg.JPG").read_bytes() == before and not (folder / "Image2.jpg").exists()
     grabwell.terminate()
 
 

@@ -24,10 +24,16 @@ TEST(FileNumber, StopsAtNineHundredNinetyNine) {
   EXPECT_EQ(number.Value(), 999);
 }
 
+// The dialog already asked about the path it returned.
+const auto kNotAsked = [](const std::string& path) {
+  ADD_FAILURE() << "asked about " << path;
+  return true;
+};
+
 TEST(CompleteSave, CancelWritesNothingAndKeepsTheNumber) {
   TFileNumber number;
   int writes = 0;
-  CompleteSave(number, TSaveFormat::sfBitmap, std::nullopt, [&](const std::string&) { ++writes; });
+  CompleteSave(number, TSaveFormat::sfBitmap, std::nullopt, kNotAsked, [&](const std::string&) { ++writes; });
   EXPECT_EQ(writes, 0);
   EXPECT_EQ(number.Value(), 1);
 }
@@ -35,16 +41,34 @@ TEST(CompleteSave, CancelWritesNothingAndKeepsTheNumber) {
 TEST(CompleteSave, FailedWriteKeepsTheNumberAndPassesTheError) {
   TFileNumber number;
   auto failing = [](const std::string&) { throw std::runtime_error("Stream write error"); };
-  EXPECT_THROW(CompleteSave(number, TSaveFormat::sfGIF, "C:\\x\\a.gif", failing), std::runtime_error);
+  EXPECT_THROW(CompleteSave(number, TSaveFormat::sfGIF, "C:\\x\\a.gif", kNotAsked, failing), std::runtime_error);
   EXPECT_EQ(number.Value(), 1);
 }
 
-TEST(CompleteSave, WriterGetsTheAdjustedPathAndTheNumberGrows) {
+// A path other than the dialog's is asked about before it is written over:
+// No writes nothing and keeps the number.
+TEST(CompleteSave, WriterGetsTheAdjustedPathOnceItMayBeWritten) {
   TFileNumber number;
-  std::string written;
-  CompleteSave(number, TSaveFormat::sfJPEG, "C:\\x\\Image1.jpg", [&](const std::string& path) { written = path; });
+  std::string asked, written;
+  const auto write = [&](const std::string& path) { written = path; };
+  CompleteSave(
+      number, TSaveFormat::sfJPEG, "C:\\x\\Image1.jpg",
+      [&](const std::string& path) {
+        asked = path;
+        return false;
+      },
+      write);
+  EXPECT_EQ(asked, "C:\\x\\Image1.jpg.JPG");
+  EXPECT_EQ(written, "");
+  EXPECT_EQ(number.Value(), 1);
+
+  CompleteSave(
+      number, TSaveFormat::sfJPEG, "C:\\x\\Image1.jpg", [](const std::string&) { return true; }, write);
   EXPECT_EQ(written, "C:\\x\\Image1.jpg.JPG");
   EXPECT_EQ(number.Value(), 2);
+
+  CompleteSave(number, TSaveFormat::sfJPEG, "C:\\x\\a.JPG", kNotAsked, write);
+  EXPECT_EQ(written, "C:\\x\\a.JPG");
 }
 
 struct TPathCase {
