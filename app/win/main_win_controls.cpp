@@ -72,7 +72,11 @@ void TMainWin::CreateSavePrintPanel() {
   cboxPrintOptions->SetFont(font_.Get());
   for (const wchar_t* option : kPrintOptions) cboxPrintOptions->AddItem(option);
   cboxPrintOptions->SetCaption(kPrintOptions[0]);
-  cboxPrintOptions->OnEnter = [this] { CheckRadio(TFaceRadio::PrintFilled); };
+  // Entering the box checks "Print " as a click on it would, caption included.
+  cboxPrintOptions->OnEnter = [this] {
+    CheckRadio(TFaceRadio::PrintFilled);
+    ActionRadioClick(TFaceRadio::PrintFilled);
+  };
 
   ThumbImage = std::make_unique<win::TImage>(SavePrintPanel->Handle(), win::TBounds{240, 8, 133, 125});
   ThumbImage->OnDoubleClick = [this] { ViewButtonClick(); };

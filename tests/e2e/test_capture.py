@@ -123,6 +123,11 @@ def test_gif_then_jpeg_and_bitmap_from_the_thumbnail_menu(desktop, grabwell_with
     desktop.key("n")
     wait_until(lambda: not desktop.report("windows").message_boxes(), 10, what="the question to close")
     assert (folder / "Image2.jpg.JPG").read_bytes() == before and not (folder / "Image2.jpg").exists()
+
+    # Entering the scale box chooses the scaled print, and the button says so.
+    combo = find_control(grabwell.main_window(), "ComboBox", "Full page")
+    desktop.click(combo["rect"][0] + 20, (combo["rect"][1] + combo["rect"][3]) // 2)
+    grabwell.wait_for_face("&Print")
     grabwell.terminate()
 
 
