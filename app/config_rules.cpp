@@ -8,6 +8,8 @@ namespace {
 constexpr int kStarKind = skStar;
 bool IsPolygonKind(int kind) { return kind >= skPolygon1 && kind <= skPolygon5; }
 
+constexpr TPreviewPlace kWidePreview{44, 50, 128, 96}, kNarrowPreview{60, 50, 96, 96};
+
 }  // namespace
 
 TKindControls ControlsForKind(int kind) {
@@ -22,7 +24,13 @@ TKindControls ControlsForKind(int kind) {
 
 TPreviewPlace PreviewPlaceFor(int kind) {
   const bool wide = (kind >= 0 && kind <= skRoundedRectangle) || kind == skEllipse;
-  return wide ? TPreviewPlace{44, 50, 128, 96} : TPreviewPlace{60, 50, 96, 96};
+  return wide ? kWidePreview : kNarrowPreview;
+}
+
+TPreviewPlace PreviewPlaceAtCreation(const TCaptureSettings& settings) {
+  const bool wide = (settings.WhatToCap >= 0 && settings.WhatToCap <= 3) ||
+                    (settings.WhatToCap == 4 && (settings.Shape == skRoundedRectangle || settings.Shape == skEllipse));
+  return wide ? kWidePreview : kNarrowPreview;
 }
 
 int KindOfSettings(const TCaptureSettings& settings) {

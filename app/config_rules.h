@@ -27,6 +27,11 @@ struct TPreviewPlace {
 };
 // 128 x 96 at (44, 50) for the kinds drawn wide (0..4 and 7), else 96 x 96 at (60, 50).
 TPreviewPlace PreviewPlaceFor(int kind);
+// Where the dialog first puts the preview, from the stored settings: wide
+// for "What To Cap" 0..3, or 4 with "Shape" 4 or 7; else narrow. (Unusual
+// stored values, such as "What To Cap" 4 with "Shape" 2, are narrow here
+// though the list shows a wide kind.)
+TPreviewPlace PreviewPlaceAtCreation(const TCaptureSettings& settings);
 
 // The list index the settings select: "Shape" when "What To Cap" is above
 // 3 or negative, else "What To Cap".

@@ -89,7 +89,7 @@ void TCaptureDefaults::CreateWhatCapturePage(HWND page) {
   WhatToCap->SetFont(font_.Get());
   for (std::string_view name : CaptureKindNames) WhatToCap->AddItem(win::Widen(name));
   WhatToCap->OnChange = [this] { WhatToCapChange(); };
-  const TPreviewPlace place = PreviewPlaceFor(KindOfSettings(context_.Settings));
+  const TPreviewPlace place = PreviewPlaceAtCreation(context_.Settings);
   ShapeImage = std::make_unique<TShapeImage>(page, win::TBounds{place.Left, place.Top, place.Width, place.Height});
   MaskColor =
       std::make_unique<win::TButton>(page, L"&Set Shape Mask Color", BS_PUSHBUTTON, win::TBounds{32, 152, 117, 21}, 0);

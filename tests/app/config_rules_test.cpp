@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 TEST(KindControls, FollowTheKindsEntry) {
@@ -19,6 +21,18 @@ TEST(KindControls, FollowTheKindsEntry) {
   EXPECT_EQ(ControlsForKind(17).Preview, shPolyGon);
   EXPECT_EQ(PreviewPlaceFor(7), (TPreviewPlace{44, 50, 128, 96}));
   EXPECT_EQ(PreviewPlaceFor(5), (TPreviewPlace{60, 50, 96, 96}));
+
+  // At creation the stored "What To Cap" and "Shape" decide, by a rule of
+  // their own: {What To Cap, Shape, wide}.
+  const TPreviewPlace wide{44, 50, 128, 96}, narrow{60, 50, 96, 96};
+  const std::tuple<int, int, bool> stored[] = {{0, 0, true},  {3, 9, true},  {4, 4, true},   {4, 7, true},
+                                               {4, 5, false}, {4, 2, false}, {-1, 4, false}, {7, 4, false}};
+  for (const auto& [what, shape, is_wide] : stored) {
+    TCaptureSettings settings;
+    settings.WhatToCap = what;
+    settings.Shape = shape;
+    EXPECT_EQ(PreviewPlaceAtCreation(settings), is_wide ? wide : narrow) << what << ", " << shape;
+  }
 }
 
 TEST(KindMapping, BetweenTheListAndTheSettings) {
