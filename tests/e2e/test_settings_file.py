@@ -209,6 +209,7 @@ def test_a_standard_user_keeps_settings_and_mails_from_a_read_only_program_folde
     sections = dict.fromkeys(s for s, _, _ in SETTINGS)
     own_file.write_bytes("".join(f"[{section}]\r\n" + "".join(f"{k}={v}\r\n" for (s, k), v in values.items()
                                                              if s == section) for section in sections).encode())
+    (program.parent / "capture.bmp").unlink(missing_ok=True)  # from earlier e-mail tests
     read_only(program.parent)
     grabwell = start_grabwell("second-run.log")
     report = grabwell.wait_for_tray_icon()
