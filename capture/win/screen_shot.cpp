@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "capture/win/capture_rect.h"
+
 namespace {
 
 // The system palette of a palette display as a logical palette, or nothing
@@ -23,9 +25,9 @@ void ScreenShot(const RECT& rect, TCaptureBitmap& capture) {
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   if (width == 0 || height == 0) return;
-  // The screen's own DC covers the whole primary display like a DC made
-  // on the "DISPLAY" driver, and is far cheaper to get (4 ms a capture
-  // under Wine).
+  // The screen's own DC covers every monitor in screen coordinates, like a
+  // DC made on the "DISPLAY" driver, and is far cheaper to get (4 ms a
+  // capture under Wine).
   win::TWindowDC display(nullptr);
   capture.Width = width;
   capture.Height = height;
@@ -34,5 +36,17 @@ void ScreenShot(const RECT& rect, TCaptureBitmap& capture) {
   if (GetDeviceCaps(display.Get(), RASTERCAPS) & RC_PALETTE) capture.Palette = ScreenPalette(display.Get());
   win::TCreatedDC target(CreateCompatibleDC(display.Get()));
   win::TSelectObject selected(target.Get(), capture.Bitmap.Get());
-  BitBlt(target.Get(), 0, 0, width, height, display.Get(), rect.left, rect.top, SRCCOPY);
+  const TRect area{rect.left, rect.top, rect.right, rect.bottom};
+  const TVirtualScreen screen = CurrentVirtualScreen();
+  // Only the part on the virtual screen is copied: a copy whose source
+  // reaches past it is not reliable (under Wine it comes back black as a
+  // whole). What no monitor shows becomes black, whatever the display
+  // keeps there.
+  const TRect shown = Intersection(area, screen.Bounds());
+  const TRect shown_in_image = ToImage(shown, {area.Left, area.Top});
+  BitBlt(target.Get(), shown_in_image.Left, shown_in_image.Top, shown.Width(), shown.Height(), display.Get(),
+         shown.Left, shown.Top, SRCCOPY);
+  for (const TRect& part : screen.UncoveredParts(area)) {
+    PatBlt(target.Get(), part.Left, part.Top, part.Width(), part.Height(), BLACKNESS);
+  }
 }

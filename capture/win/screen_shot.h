@@ -14,6 +14,7 @@ struct TCaptureBitmap {
 };
 
 // Copies the screen rectangle (left, top, right, bottom; normalised by the
-// caller, not clipped to the screen) into `capture`. A rectangle of no
-// width or no height leaves `capture` as it is (empty when fresh).
+// caller, not clipped to the screen) into `capture`; what no monitor shows
+// comes out black. A rectangle of no width or no height leaves `capture`
+// as it is (empty when fresh).
 void ScreenShot(const RECT& rect, TCaptureBitmap& capture);

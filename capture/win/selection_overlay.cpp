@@ -1,6 +1,7 @@
 #include "capture/win/selection_overlay.h"
 
 #include "capture/shape_figures.h"
+#include "capture/win/capture_rect.h"
 #include "capture/win/figure_drawing.h"
 #include "platform/win32/text.h"
 
@@ -24,7 +25,7 @@ HFONT CreateWaitingFont(HDC screen) {
 
 TSelectionOverlay::TSelectionOverlay(TShapeKind kind, const TShapeStyle& style)
     : kind_(kind), style_(style), canvas_(std::in_place) {
-  screen_bounds_ = canvas_->Bounds();
+  screen_bounds_ = ScreenRect();
   waiting_font_.Reset(CreateWaitingFont(canvas_->Get()));
 }
 

@@ -65,7 +65,7 @@ class TSelectionOverlay {
   TSelection selection_;
   TPhase phase_ = TPhase::Opened;
   std::optional<TScreenCanvas> canvas_;
-  RECT screen_bounds_{};
+  RECT screen_bounds_{};  // the virtual screen: the banners are clipped to it
   TScreenBanner banner_;
   win::TFont waiting_font_;
 };

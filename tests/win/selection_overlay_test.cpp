@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bitmap_pixels.h"
+#include "capture/win/screen_shot.h"
 #include "capture/win/shaped_cut.h"
 #include "platform/win32/window.h"
 #include "recorder_window.h"
@@ -170,6 +171,21 @@ TEST(Overlay, WaitingBannerIsWhiteOnBlackRightOfAndBelowTheCursor) {
   EXPECT_GT(black, white);
   EXPECT_GT(white, 0);
   EXPECT_EQ(ReadScreen(left_of_banner).Values, before.Values);
+}
+
+// What the selection ends in: a rectangle across the screen's top-left
+// corner keeps the screen's pixels where the screen is and is black past it.
+TEST(Overlay, ScreenShotPastTheScreenEdgeIsBlackThere) {
+  TPatternWindow pattern;
+  TCaptureBitmap capture;
+  ScreenShot({-30, -20, 50, 40}, capture);
+  const TPixels shot = ReadBitmap(capture.Bitmap.Get(), 80, 60);
+  for (int y = 0; y < 60; ++y) {
+    for (int x = 0; x < 80; ++x) {
+      const COLORREF expected = x < 30 || y < 20 ? RGB(0, 0, 0) : pattern.Pixels().At(x - 30, y - 20);
+      ASSERT_EQ(shot.At(x, y), expected) << x << "," << y;
+    }
+  }
 }
 
 // The process's GDI objects in use. Where the system does not count them
