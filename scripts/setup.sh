@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools nasm dpkg-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev libjpeg62-turbo-dev libgif-dev giflib-tools
-  wine64 xvfb xdotool xclip x11-utils imagemagick
+  wine64 xvfb xserver-xephyr xdotool xclip x11-utils imagemagick
   python3 python3-pytest python3-pil python3-aiosmtpd mpack sharutils media-types libjpeg-turbo-progs
   zip cups-daemon cups-client printer-driver-cups-pdf poppler-utils
 )

@@ -17,7 +17,7 @@ sys.path.insert(0, str(Path(__file__).parent))
 
 from cups_printer import CupsPrinter  # noqa: E402
 from grabwell import Grabwell  # noqa: E402
-from settings_file import remove_settings, settings_path  # noqa: E402
+from settings_file import remove_settings, settings_path, write_returning_user  # noqa: E402
 from wine_desktop import WineDesktop, copy_program  # noqa: E402
 
 REPO = Path(__file__).resolve().parents[2]
@@ -133,13 +133,11 @@ def pattern_window(desktop):
 
 
 @pytest.fixture
-def user_settings(windows_dir, settings_file):
+def user_settings(windows_dir):
     """Writes the settings file of a returning user with the given Misc keys
     and, if given, EMail keys."""
     def write(email: dict | None = None, **misc: int) -> None:
-        lines = ["[Misc]", "First Time=No"] + [f"{key.replace('_', ' ')}={value}" for key, value in misc.items()]
-        lines += ["[EMail]"] + [f"{key.replace('_', ' ')}={value}" for key, value in email.items()] if email else []
-        settings_file.write_bytes(("\r\n".join(lines) + "\r\n").encode())
+        write_returning_user(windows_dir, email, **misc)
     return write
 
 

@@ -82,7 +82,9 @@ class Grabwell:
         def shown():
             window = self.main_window()
             return window if window and visible_control(window, "Button", doit_caption) else None
-        return wait_until(shown, timeout, what=f"the main window with {doit_caption!r}")
+        window = wait_until(shown, timeout, what=f"the main window with {doit_caption!r}")
+        self.desktop.rest_pointer_on(window)
+        return window
 
     def capture(self, action_caption: str) -> dict:
         """The hot key, then Enter on the capture face; returns the main
@@ -93,7 +95,10 @@ class Grabwell:
         return self.wait_for_face(action_caption)
 
     def wait_for_done(self, timeout: float = 10) -> None:
-        wait_until(lambda: visible_control(self.main_window() or {}, "Button", "&Done"), timeout, what="&Done")
+        def done():
+            window = self.main_window()
+            return window if window and visible_control(window, "Button", "&Done") else None
+        self.desktop.rest_pointer_on(wait_until(done, timeout, what="&Done"))
 
     def wait_for_hidden(self, timeout: float = 20) -> None:
         wait_until(lambda: self.main_window() is None, timeout, what="the main window to hide")
@@ -111,8 +116,10 @@ class Grabwell:
         self.desktop.key("Return")
 
     def wait_for_dialog(self, caption: str, timeout: float = 20) -> dict:
-        return wait_until(lambda: self.desktop.report("windows").dialog(caption), timeout,
-                          what=f"the dialog {caption!r}")
+        dialog = wait_until(lambda: self.desktop.report("windows").dialog(caption), timeout,
+                            what=f"the dialog {caption!r}")
+        self.desktop.rest_pointer_on(dialog)
+        return dialog
 
 
 def visible_control(window: dict, class_name: str, text: str) -> dict | None:

@@ -96,6 +96,15 @@ def settings_path(windows_dir: Path) -> Path:
     return windows_dir / FILE_NAME
 
 
+def write_returning_user(windows_dir: Path, email: dict | None = None, **misc) -> None:
+    """The settings file of a user who has run the program before (so that no
+    configuration dialog opens at start) with the given Misc keys and, if
+    given, EMail keys; an underscore in a key's name stands for a blank."""
+    lines = ["[Misc]", "First Time=No"] + [f"{key.replace('_', ' ')}={value}" for key, value in misc.items()]
+    lines += ["[EMail]"] + [f"{key.replace('_', ' ')}={value}" for key, value in email.items()] if email else []
+    settings_path(windows_dir).write_bytes(("\r\n".join(lines) + "\r\n").encode())
+
+
 def remove_settings(windows_dir: Path) -> None:
     for candidate in windows_dir.iterdir():
         if candidate.name.upper() == FILE_NAME:

@@ -10,26 +10,6 @@ from saving import save_through_dialog, wait_for_file, wine_path
 from wine_desktop import wait_until
 
 
-def drag(desktop, start, *moves, steps=8):
-    """Presses the left button at start, moves through each point of moves
-    (the word "toggle" is a right click meanwhile) and releases."""
-    desktop.move_mouse(*start)
-    time.sleep(0.3)
-    desktop._xdotool("mousedown", "1")
-    here = start
-    for move in moves:
-        if move == "toggle":
-            desktop._xdotool("click", "3")
-            time.sleep(0.2)
-            continue
-        for i in range(1, steps + 1):
-            desktop.move_mouse(here[0] + (move[0] - here[0]) * i // steps, here[1] + (move[1] - here[1]) * i // steps)
-            time.sleep(0.05)
-        here = move
-    time.sleep(0.3)
-    desktop._xdotool("mouseup", "1")
-
-
 def select_and_save(desktop, grabwell, folder, name, start, *moves, hot_key_meanwhile=False):
     desktop.key("F11")
     grabwell.wait_for_face("&Capture")
@@ -41,7 +21,7 @@ def select_and_save(desktop, grabwell, folder, name, start, *moves, hot_key_mean
         assert grabwell.wait_for_message_box("Warning")
         desktop.key("Return")
         wait_until(lambda: not desktop.report("windows").message_boxes(), 10, what="the warning to close")
-    drag(desktop, start, *moves)
+    desktop.drag(start, *moves)
     grabwell.wait_for_face("&Save")
     desktop.key("Return")
     save_through_dialog(grabwell, "Save As Bitmap", name, wine_path(folder / f"{name}.bmp"))

@@ -38,22 +38,32 @@ def wait_until(condition, timeout: float, interval: float = 0.3, what: str = "co
 
 class WineDesktop:
     """Owns Xvfb, the wineserver of its prefix and the desktop process, and
-    every program it starts; close() ends all of them."""
+    every program it starts; close() ends all of them.
+
+    With `monitors` (sizes such as "800x600", left to right) there is no
+    virtual desktop, which has one monitor: the display is Xephyr inside an
+    Xvfb host, with one Xinerama head per monitor, and Wine, kept from
+    XRandR, reports each head as a monitor, the first as the primary. There
+    is no window manager then: X gives the keys to the window under the
+    pointer, so the helpers that wait for a window rest the pointer on it."""
 
     def __init__(self, root: Path, probe: Path, name: str = "grabwell-e2e", extra_env: dict | None = None,
-                 depth: int = 24):
+                 depth: int = 24, monitors: tuple[str, ...] = ()):
         self.root = root
         # Given to every Wine process from the first on: a program started by
         # another Windows process (the desktop's shell) inherits that one's
         # environment, not ours.
         self.extra_env = dict(extra_env or {})
         self.depth = depth
+        self.monitors = monitors
+        self.primary_monitor = 0
         self.prefix = root / "prefix"
         self.logs = root / "logs"
         self.probe = probe
         self.name = name
         self.display: str | None = None
         self._xvfb: subprocess.Popen | None = None
+        self._xephyr: subprocess.Popen | None = None
         self._desktop: subprocess.Popen | None = None
         self._programs: list[subprocess.Popen] = []
         self._origin = (0, 0)
@@ -68,8 +78,9 @@ class WineDesktop:
 
     def close(self) -> None:
         self._stop_wine()
-        if self._xvfb:
-            _kill(self._xvfb)
+        for server in (self._xephyr, self._xvfb):
+            if server:
+                _kill(server)
 
     def restart_wine(self) -> None:
         """Ends every Windows process of the prefix and brings the desktop up
@@ -119,14 +130,25 @@ class WineDesktop:
         return env
 
     def _start_xvfb(self) -> None:
-        # Xvfb picks a free display itself and reports its number, so that
-        # parallel runs never race for the same one.
+        if not self.monitors:
+            self._xvfb, self.display = self._start_x_server(
+                ["Xvfb", "-screen", "0", f"{DESKTOP_WIDTH}x{DESKTOP_HEIGHT}x{self.depth}"], "xvfb.log")
+            return
+        sizes = [tuple(int(v) for v in size.split("x")) for size in self.monitors]
+        host = f"{sum(w for w, _ in sizes) + 300}x{max(h for _, h in sizes) + 200}x{self.depth}"
+        self._xvfb, host_display = self._start_x_server(["Xvfb", "-screen", "0", host], "xvfb.log")
+        heads = [arg for size in self.monitors for arg in ("-screen", size)]
+        self._xephyr, self.display = self._start_x_server(["Xephyr", "+xinerama", *heads], "xephyr.log",
+                                                          {**os.environ, "DISPLAY": host_display})
+
+    def _start_x_server(self, command: list[str], log_name: str,
+                        env: dict | None = None) -> tuple[subprocess.Popen, str]:
+        # The server picks a free display itself and reports its number, so
+        # that parallel runs never race for the same one.
         read_end, write_end = os.pipe()
-        with open(self.logs / "xvfb.log", "wb") as log:
-            self._xvfb = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                 f"{DESKTOP_WIDTH}x{DESKTOP_HEIGHT}x{self.depth}", "-nolisten", "tcp"],
-                pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log)
+        with open(self.logs / log_name, "wb") as log:
+            server = subprocess.Popen([*command, "-displayfd", str(write_end), "-nolisten", "tcp"], env=env,
+                                      pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=log, stderr=log)
         os.close(write_end)
         try:
             number = b""
@@ -134,19 +156,22 @@ class WineDesktop:
             while not number.endswith(b"\n"):
                 ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
                 if not ready:
-                    raise WineError("Xvfb did not report a display")
+                    raise WineError(f"{command[0]} did not report a display")
                 chunk = os.read(read_end, 16)
                 if not chunk:
-                    raise WineError("Xvfb ended before reporting a display")
+                    raise WineError(f"{command[0]} ended before reporting a display")
                 number += chunk
         finally:
             os.close(read_end)
-        self.display = ":" + number.decode().strip()
+        return server, ":" + number.decode().strip()
 
     def _boot_prefix(self) -> None:
         self.prefix.mkdir(parents=True, exist_ok=True)
         self._keep_wineserver()
         self._run_wine_tool(["wineboot", "-i"], "wineboot.log", timeout=240)
+        if self.monitors:
+            self._set_x11_driver("UseXRandR", "N")
+            return
         # Every program started in this prefix joins the virtual desktop,
         # which lets the tests start the program under test directly and so
         # hold its own process.
@@ -154,6 +179,22 @@ class WineDesktop:
                              "/d", self.name, "/f"], "reg.log")
         self._run_wine_tool(["reg", "add", r"HKCU\Software\Wine\Explorer\Desktops", "/v", self.name,
                              "/d", f"{DESKTOP_WIDTH}x{DESKTOP_HEIGHT}", "/f"], "reg.log")
+
+    def _set_x11_driver(self, value: str, data: str) -> None:
+        """Sets a value of Wine's X11 driver, which its processes read when
+        they start: every Wine process is ended, so that none goes on
+        without it."""
+        self._run_wine_tool(["reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", value, "/d", data, "/f"],
+                            "reg.log")
+        self._stop_wine()
+        self._keep_wineserver()
+
+    def set_primary_monitor(self, index: int) -> None:
+        """Makes monitor `index` the primary, so that those left of it have
+        negative coordinates; ends every Windows program."""
+        self._set_x11_driver("PrimaryMonitor", str(index))
+        self.primary_monitor = index
+        self._start_desktop()
 
     def _run_wine_tool(self, args: list[str], log_name: str, timeout: float = 60) -> None:
         with open(self.logs / log_name, "ab") as log:
@@ -163,6 +204,11 @@ class WineDesktop:
             raise WineError(f"wine64 {' '.join(args)} failed ({result.returncode}), see {self.logs / log_name}")
 
     def _start_desktop(self) -> None:
+        if self.monitors:
+            # The primary monitor's top-left is Windows' (0, 0).
+            widths = [int(size.split("x")[0]) for size in self.monitors]
+            self._origin = (sum(widths[:self.primary_monitor]), 0)
+            return
         log = open(self.logs / "desktop.log", "ab")
         with log:
             self._desktop = subprocess.Popen(
@@ -221,6 +267,32 @@ class WineDesktop:
         # a real hand on the mouse.
         time.sleep(0.2)
         self._xdotool("click", "--repeat", str(repeat), "--delay", "80", str(button))
+
+    def rest_pointer_on(self, window: dict) -> None:
+        """Without a window manager the keys go to the window under the
+        pointer: rest it on `window`. A virtual desktop needs nothing."""
+        if self.monitors:
+            from desktop_report import centre
+            self.move_mouse(*centre(window["rect"]))
+
+    def drag(self, start: tuple[int, int], *moves, steps: int = 8) -> None:
+        """Presses the left button at start, moves through each point of moves
+        (the word "toggle" is a right click meanwhile) and releases."""
+        self.move_mouse(*start)
+        time.sleep(0.3)
+        self._xdotool("mousedown", "1")
+        here = start
+        for move in moves:
+            if move == "toggle":
+                self._xdotool("click", "3")
+                time.sleep(0.2)
+                continue
+            for i in range(1, steps + 1):
+                self.move_mouse(here[0] + (move[0] - here[0]) * i // steps, here[1] + (move[1] - here[1]) * i // steps)
+                time.sleep(0.05)
+            here = move
+        time.sleep(0.3)
+        self._xdotool("mouseup", "1")
 
     def key(self, *names: str) -> None:
         self._xdotool("key", *names)
