@@ -1,8 +1,8 @@
 // A line of text shown straight on the display as a bitmap, over pixels it
 // saves first and puts back when it is erased. Only the part of the banner
-// that lies on the screen is saved and drawn: a copy from the display whose
-// source reaches past the screen's edge is not reliable (under Wine it
-// comes back black as a whole).
+// that lies on the virtual screen (every monitor) is saved and drawn: a copy
+// from the display whose source reaches past its edge is not reliable
+// (under Wine it comes back black as a whole).
 #pragma once
 
 #include <functional>

@@ -24,8 +24,7 @@ HFONT CreateWaitingFont(HDC screen) {
 }  // namespace
 
 TSelectionOverlay::TSelectionOverlay(TShapeKind kind, const TShapeStyle& style)
-    : kind_(kind), style_(style), canvas_(std::in_place) {
-  screen_bounds_ = ScreenRect();
+    : kind_(kind), style_(style), canvas_(std::in_place), screen_bounds_(ScreenRect()) {
   waiting_font_.Reset(CreateWaitingFont(canvas_->Get()));
 }
 
