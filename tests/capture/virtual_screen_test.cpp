@@ -47,7 +47,6 @@ INSTANTIATE_TEST_SUITE_P(
     Table, Layouts,
     testing::Values(
         TLayoutCase{"OneMonitor", kPrimary, {kPrimary}, kPrimary, {}},
-        TLayoutCase{"SecondRightSameHeight", {0, 0, 1500, 600}, {kPrimary, {800, 0, 1500, 600}}, {0, 0, 1500, 600}, {}},
         TLayoutCase{"SecondRightShorter",
                     {0, 0, 1500, 600},
                     {kPrimary, {800, 0, 1500, 500}},
@@ -75,12 +74,6 @@ INSTANTIATE_TEST_SUITE_P(
                     {kPrimary, {900, 0, 1600, 600}},
                     {700, 500, 1000, 650},
                     {{100, 0, 200, 100}, {0, 100, 300, 150}}},
-        // A window partly left of a monitor that is itself left of the primary.
-        TLayoutCase{"WindowPastTheLeftMonitor",
-                    {-700, 0, 800, 600},
-                    {kPrimary, {-700, 0, 0, 600}},
-                    {-750, 10, -650, 40},
-                    {{0, 0, 50, 30}}},
         TLayoutCase{"NoMonitorNamed", kPrimary, {}, {-10, 0, 800, 600}, {{0, 0, 10, 600}}}),
     [](const testing::TestParamInfo<TLayoutCase>& info) { return std::string(info.param.Name); });
 
