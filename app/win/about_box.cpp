@@ -1,6 +1,5 @@
 #include "app/win/about_box.h"
 
-#include "platform/win32/fonts.h"
 #include "platform/win32/text.h"
 
 namespace {
@@ -8,6 +7,8 @@ namespace {
 constexpr int kWidth = 320, kHeight = 178;
 constexpr int kOkId = 1, kWebSiteId = 2, kUpdateId = 3;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr win::TFontSpec kFont{L"Arial", 13};
+constexpr win::TFontSpec kTitleFont{L"Arial", 18};
 
 const win::TWindowClass& AboutClass() {
   static const win::TWindowClass about_class(win::TWindow::ClassDescription(L"TAboutBox"));
@@ -16,8 +17,7 @@ const win::TWindowClass& AboutClass() {
 
 }  // namespace
 
-TAboutBox::TAboutBox(HWND owner, const TVersionInfo& version, TLinks links)
-    : font_(win::MakeFont(L"Arial", 13)), title_font_(win::MakeFont(L"Arial", 18)) {
+TAboutBox::TAboutBox(HWND owner, const TVersionInfo& version, TLinks links) {
   const std::wstring product = win::Widen(version.ProductName());
   CreateForm(owner, AboutClass().Name(), L"About " + product, kStyle, kWidth, kHeight);
   SetDefaultButton(kOkId);
@@ -31,10 +31,10 @@ TAboutBox::TAboutBox(HWND owner, const TVersionInfo& version, TLinks links)
   UpdateButton = std::make_unique<win::TButton>(Handle(), L"&Update Page", BS_PUSHBUTTON,
                                                 win::TBounds{112, 100, 88, 25}, kUpdateId);
   OkButton = std::make_unique<win::TButton>(Handle(), L"OK", BS_DEFPUSHBUTTON, win::TBounds{224, 100, 72, 25}, kOkId);
-  ProductLabel->SetFont(title_font_.Get());
+  ProductLabel->SetFont(Font(kTitleFont));
   for (win::TControl* control : std::initializer_list<win::TControl*>{
            VersionLabel.get(), CopyrightLabel.get(), WebSiteButton.get(), UpdateButton.get(), OkButton.get()}) {
-    control->SetFont(font_.Get());
+    control->SetFont(Font(kFont));
   }
   WebSiteButton->OnClick = std::move(links.OpenWebSite);
   UpdateButton->OnClick = std::move(links.OpenUpdatePage);

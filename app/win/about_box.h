@@ -20,8 +20,6 @@ class TAboutBox : public win::TForm {
   ~TAboutBox() override;
 
  private:
-  win::TFont font_;
-  win::TFont title_font_;
   std::unique_ptr<win::TLabel> ProductLabel;
   std::unique_ptr<win::TLabel> VersionLabel;
   std::unique_ptr<win::TLabel> CopyrightLabel;

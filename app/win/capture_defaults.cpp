@@ -6,7 +6,6 @@
 #include "platform/profile.h"
 #include "platform/text_trim.h"
 #include "platform/win32/common_dialogs.h"
-#include "platform/win32/fonts.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/text.h"
 
@@ -19,6 +18,8 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 enum : int { kHotKeyPage, kWhatCapturePage, kWhatDoPage, kEMailPage };
 enum : int { kVectors, kVectorSize, kAngle };
 constexpr int kDropDown = 17 * 13;
+constexpr win::TFontSpec kFont{L"MS Sans Serif", 11};
+constexpr win::TFontSpec kBoldFont{L"MS Sans Serif", 11, FW_BOLD};
 
 const win::TWindowClass& DialogClass() {
   static const win::TWindowClass dialog_class(win::TWindow::ClassDescription(L"TCaptureDefaults"));
@@ -34,16 +35,13 @@ std::string Trimmed(const win::TEdit& field, std::size_t limit) {
 }  // namespace
 
 TCaptureDefaults::TCaptureDefaults(HWND owner, TContext context, int start_page)
-    : context_(context),
-      entries_(context.Settings),
-      font_(win::MakeFont(L"MS Sans Serif", 11)),
-      bold_font_(win::MakeFont(L"MS Sans Serif", 11, FW_BOLD)) {
+    : context_(context), entries_(context.Settings) {
   CreateForm(owner, DialogClass().Name(), L"Configuration", kStyle, kWidth, kHeight);
   SetDefaultButton(kOkId);
   MyPage = std::make_unique<win::TPageControl>(
       Handle(), win::TBounds{4, 4, 233, 405},
       std::vector<std::wstring>{L"&Hot Key", L"&What Capture", L"What &Do", L"&E-Mail"});
-  MyPage->SetFont(font_.Get());
+  MyPage->SetFont(Font(kFont));
   CreateHotKeyPage(MyPage->Page(kHotKeyPage));
   CreateWhatCapturePage(MyPage->Page(kWhatCapturePage));
   CreateWhatDoPage(MyPage->Page(kWhatDoPage));
@@ -51,7 +49,7 @@ TCaptureDefaults::TCaptureDefaults(HWND owner, TContext context, int start_page)
   OkButton = std::make_unique<win::TButton>(Handle(), L"&Ok", BS_DEFPUSHBUTTON, win::TBounds{60, 412, 57, 21}, kOkId);
   CancelButton =
       std::make_unique<win::TButton>(Handle(), L"&Cancel", BS_PUSHBUTTON, win::TBounds{124, 412, 57, 21}, kCancelId);
-  for (win::TButton* button : {OkButton.get(), CancelButton.get()}) button->SetFont(font_.Get());
+  for (win::TButton* button : {OkButton.get(), CancelButton.get()}) button->SetFont(Font(kFont));
   OkButton->OnClick = [this] { OkButtonClick(); };
   CancelButton->OnClick = [this] { Close(); };
   FormShow(start_page);
@@ -60,11 +58,11 @@ TCaptureDefaults::TCaptureDefaults(HWND owner, TContext context, int start_page)
 TCaptureDefaults::~TCaptureDefaults() = default;
 
 win::TLabel& TCaptureDefaults::Label(HWND page, const std::wstring& text, win::TBounds bounds, bool bold) {
-  return Own(std::make_unique<win::TLabel>(page, text, bounds), bold ? bold_font_.Get() : font_.Get());
+  return Own(std::make_unique<win::TLabel>(page, text, bounds), bold ? Font(kBoldFont) : Font(kFont));
 }
 
 win::TEdit& TCaptureDefaults::Edit(HWND page, win::TBounds bounds, int max_length, DWORD style) {
-  return Own(std::make_unique<win::TEdit>(page, style, bounds, max_length), font_.Get());
+  return Own(std::make_unique<win::TEdit>(page, style, bounds, max_length), Font(kFont));
 }
 
 void TCaptureDefaults::CreateHotKeyPage(HWND page) {
@@ -78,7 +76,7 @@ void TCaptureDefaults::CreateHotKeyPage(HWND page) {
         {4, 52, 201, 80});
   Label(page, L"Hot Key List", {4, 138, 201, 16}, true);
   HotKeyList = std::make_unique<win::TListBox>(page, win::TBounds{4, 156, 201, 201}, 13);
-  HotKeyList->SetFont(font_.Get());
+  HotKeyList->SetFont(Font(kFont));
   for (std::string_view name : HotKeyNames) HotKeyList->AddItem(win::Widen(name));
   HotKeyList->OnClick = [this] { ShowHotKeyName(); };
 }
@@ -86,7 +84,7 @@ void TCaptureDefaults::CreateHotKeyPage(HWND page) {
 void TCaptureDefaults::CreateWhatCapturePage(HWND page) {
   Label(page, L"Default Capture Item", {48, 4, 160, 16}, true);
   WhatToCap = std::make_unique<win::TComboBox>(page, CBS_DROPDOWNLIST, win::TBounds{48, 24, 125, 21 + kDropDown}, 0);
-  WhatToCap->SetFont(font_.Get());
+  WhatToCap->SetFont(Font(kFont));
   for (std::string_view name : CaptureKindNames) WhatToCap->AddItem(win::Widen(name));
   WhatToCap->OnChange = [this] { WhatToCapChange(); };
   const TPreviewPlace place = PreviewPlaceAtCreation(context_.Settings);
@@ -98,7 +96,7 @@ void TCaptureDefaults::CreateWhatCapturePage(HWND page) {
   BorderColor =
       std::make_unique<win::TButton>(page, L"Bo&rder Color", BS_PUSHBUTTON, win::TBounds{108, 180, 65, 21}, 0);
   BorderShape = std::make_unique<win::TColorSwatch>(page, win::TBounds{179, 180, 21, 21});
-  for (win::TButton* button : {MaskColor.get(), Border.get(), BorderColor.get()}) button->SetFont(font_.Get());
+  for (win::TButton* button : {MaskColor.get(), Border.get(), BorderColor.get()}) button->SetFont(Font(kFont));
   MaskColor->OnClick = [this] { MaskColorClick(); };
   BorderColor->OnClick = [this] { BorderColorClick(); };
   Border->OnClick = [this] { BorderClick(); };
@@ -109,7 +107,7 @@ void TCaptureDefaults::CreateWhatCapturePage(HWND page) {
     TParameter& parameter = Parameters[i];
     const int top = 210 + 52 * i;
     parameter.Frame = &Own(
-        std::make_unique<win::TButton>(page, captions[i], BS_GROUPBOX, win::TBounds{8, top, 210, 48}, 0), font_.Get());
+        std::make_unique<win::TButton>(page, captions[i], BS_GROUPBOX, win::TBounds{8, top, 210, 48}, 0), Font(kFont));
     parameter.Low = ranges[i][0];
     parameter.High = ranges[i][1];
     parameter.Bar =
@@ -124,14 +122,14 @@ void TCaptureDefaults::CreateWhatDoPage(HWND page) {
   Label(page, L"Default Action", {16, 4, 189, 16}, true);
   DefaultAction =
       std::make_unique<win::TComboBox>(page, CBS_DROPDOWNLIST, win::TBounds{16, 24, 189, 21 + kDropDown}, 0);
-  DefaultAction->SetFont(font_.Get());
+  DefaultAction->SetFont(Font(kFont));
   for (std::string_view name : ActionNames) DefaultAction->AddItem(win::Widen(name));
   DefaultAction->OnChange = [this] { WhatToCapChange(); };
 }
 
 void TCaptureDefaults::CreateEMailPage(HWND page) {
   const auto frame = [&](const wchar_t* caption, win::TBounds bounds) {
-    Own(std::make_unique<win::TButton>(page, caption, BS_GROUPBOX, bounds, 0), font_.Get());
+    Own(std::make_unique<win::TButton>(page, caption, BS_GROUPBOX, bounds, 0), Font(kFont));
   };
   frame(L"SMTP Server", {4, 4, 217, 178});
   Label(page, L"Host", {12, 24, 40, 14});
@@ -152,7 +150,7 @@ void TCaptureDefaults::CreateEMailPage(HWND page) {
   frame(L"Other", {4, 272, 217, 84});
   Label(page, L"Attachment Encoding", {12, 292, 118, 14});
   Encoding = std::make_unique<win::TComboBox>(page, CBS_DROPDOWNLIST, win::TBounds{132, 288, 80, 21 + 2 * 16}, 0);
-  Encoding->SetFont(font_.Get());
+  Encoding->SetFont(Font(kFont));
   Encoding->AddItem(L"MIME");
   Encoding->AddItem(L"UUEncode");
   Label(page, L"Default File Name", {12, 322, 118, 14});
@@ -206,8 +204,7 @@ void TCaptureDefaults::ShowHotKeyName() {
 
 void TCaptureDefaults::WhatToCapChange() {
   const TPreviewPlace place = PreviewPlaceFor(WhatToCap->ItemIndex());
-  SetWindowPos(ShapeImage->Handle(), nullptr, place.Left, place.Top, place.Width, place.Height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  ShapeImage->Place({place.Left, place.Top, place.Width, place.Height});
   EnableDisable();
 }
 

@@ -60,8 +60,6 @@ class TCaptureDefaults : public win::TForm {
   TContext context_;
   TShapeEntries entries_;
   int LastKind = -2;
-  win::TFont font_;
-  win::TFont bold_font_;
   std::unique_ptr<win::TPageControl> MyPage;
   win::TEdit* HotKeyEntry = nullptr;
   std::unique_ptr<win::TListBox> HotKeyList;

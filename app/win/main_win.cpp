@@ -12,7 +12,6 @@
 #include "capture/win/selection_overlay.h"
 #include "hook/hook_messages.h"
 #include "platform/win32/executable_path.h"
-#include "platform/win32/fonts.h"
 #include "platform/win32/form.h"
 #include "platform/win32/shell.h"
 #include "platform/win32/text.h"
@@ -55,25 +54,20 @@ const win::TWindowClass& MainWinClass() {
 }  // namespace
 
 TMainWin::TMainWin(TContext context)
-    : context_(std::move(context)),
-      MyPopUp(BuildTrayMenu()),
-      PictMenu(BuildPictMenu()),
-      font_(win::MakeFont(L"Arial", 13)),
-      small_font_(win::MakeFont(L"Arial", 11)) {
+    : context_(std::move(context)), MyPopUp(BuildTrayMenu()), PictMenu(BuildPictMenu()) {
   ReadVersionInfo(VersionInfo, win::ExecutablePath());
   win::SetErrorCaption(kCaption);
-  RECT frame{0, 0, kClientWidth, kClientHeight};
-  AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
   win::TWindowParams params;
   params.class_name = MainWinClass().Name();
   params.caption = kCaption;
   params.style = kStyle;
-  params.x = kLeft;
-  params.y = kTop;
-  params.width = frame.right - frame.left;
-  params.height = frame.bottom - frame.top;
   params.ex_style = WS_EX_CONTROLPARENT;
-  CreateHandle(params);
+  CreateDesigned(params, win::TDesign{.Width = kClientWidth,
+                                      .Height = kClientHeight,
+                                      .Client = true,
+                                      .Centred = false,
+                                      .Left = kLeft,
+                                      .Top = kTop});
 }
 
 TMainWin::~TMainWin() = default;
@@ -92,6 +86,11 @@ LRESULT TMainWin::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_TIMER:
       if (wparam == kHookTimerId) HookTimerTimer();
+      return 0;
+    case WM_DPICHANGED:
+      // The window has been laid out for its new DPI; the thumbnail box
+      // has a new size.
+      ShowThumb();
       return 0;
     case WM_COMMAND:
       MenuCommand(LOWORD(wparam));
@@ -143,10 +142,7 @@ void TMainWin::FormCreate() {
   };
   TaskIcon1->SetActive(true);
 
-  RECT frame{};
-  GetWindowRect(Handle(), &frame);
-  SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top - kHeightReduction,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ResizeDesign(kClientWidth, kClientHeight - kHeightReduction);
 
   SetTimer(Handle(), kHookTimerId, kHookTimerInterval, nullptr);
 

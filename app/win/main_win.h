@@ -115,6 +115,8 @@ class TMainWin : public win::TWindow {
   void FinishSelection(int x, int y);
 
   // main_win_output.cpp
+  // Draws the current image into the thumbnail box.
+  void ShowThumb();
   void RunAction(TFaceRadio action);
   void SetDone();
   // Mails the current image through the e-mail dialog once the e-mail
@@ -144,8 +146,6 @@ class TMainWin : public win::TWindow {
   std::unique_ptr<TSelectionOverlay> overlay_;
   TFileNumber FileNumber;
 
-  win::TFont font_;
-  win::TFont small_font_;
   std::unique_ptr<win::TPanel> MainPanel;
   std::unique_ptr<win::TPanel> CapturePanel;
   std::unique_ptr<win::TPanel> SavePrintPanel;

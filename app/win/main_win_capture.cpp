@@ -5,7 +5,6 @@
 #include "app/win/main_win.h"
 #include "capture/shape_kinds.h"
 #include "capture/win/capture_rect.h"
-#include "capture/win/draw_thumb.h"
 #include "capture/win/pause.h"
 #include "capture/win/screen_shot.h"
 #include "output/win/device_image.h"
@@ -92,7 +91,7 @@ void TMainWin::DoACapture() {
 }
 
 void TMainWin::FinishCapture() {
-  ThumbImage->SetPicture(DrawThumb(MyImage));
+  ShowThumb();
   DoActivate();
   AbortButton->SetCaption(L"&Abort");
   SetScreen(FinishFaceFor(context_.Settings.Action));

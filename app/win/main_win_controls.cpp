@@ -10,6 +10,11 @@ constexpr int kAbortId = 2, kViewId = 3, kConfigId = 4, kShapeBoxId = 5, kPrintO
 constexpr int kFirstRadioId = 100;
 // The closed box plus room for its drop-down list.
 constexpr int kDropDownHeight = 300;
+// The design's client area before its height is reduced, which the main
+// panel keeps.
+constexpr int kPanelWidth = 480, kPanelHeight = 231;
+constexpr win::TFontSpec kFont{L"Arial", 13};
+constexpr win::TFontSpec kConfigFont{L"Arial", 11};
 
 struct TRadioPlace {
   TFaceRadio Radio;
@@ -41,9 +46,7 @@ constexpr const wchar_t* kPrintOptions[] = {L"Full page", L"100%", L"200%", L"30
 }  // namespace
 
 void TMainWin::CreateControls() {
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  MainPanel = std::make_unique<win::TPanel>(Handle(), win::TBounds{0, 0, client.right, client.bottom});
+  MainPanel = std::make_unique<win::TPanel>(Handle(), win::TBounds{0, 0, kPanelWidth, kPanelHeight});
   CreateCapturePanel();
   CreateSavePrintPanel();
   CreateButtons();
@@ -55,10 +58,10 @@ void TMainWin::CreateCapturePanel() {
     AddRadio(CapturePanel->Handle(), place.Radio, place.Caption, place.Bounds).OnClick = [this] { SetWhatToCap(); };
   }
   ShapeLabel = std::make_unique<win::TLabel>(CapturePanel->Handle(), L"Shape", win::TBounds{224, 66, 60, 16});
-  ShapeLabel->SetFont(font_.Get());
+  ShapeLabel->SetFont(Font(kFont));
   ShapeBox = std::make_unique<win::TComboBox>(CapturePanel->Handle(), CBS_DROPDOWNLIST | WS_GROUP,
                                               win::TBounds{224, 84, 145, kDropDownHeight}, kShapeBoxId);
-  ShapeBox->SetFont(font_.Get());
+  ShapeBox->SetFont(Font(kFont));
 }
 
 void TMainWin::CreateSavePrintPanel() {
@@ -69,7 +72,7 @@ void TMainWin::CreateSavePrintPanel() {
   }
   cboxPrintOptions = std::make_unique<win::TComboBox>(SavePrintPanel->Handle(), CBS_DROPDOWN | WS_GROUP,
                                                       win::TBounds{61, 125, 94, kDropDownHeight}, kPrintOptionsId);
-  cboxPrintOptions->SetFont(font_.Get());
+  cboxPrintOptions->SetFont(Font(kFont));
   for (const wchar_t* option : kPrintOptions) cboxPrintOptions->AddItem(option);
   cboxPrintOptions->SetCaption(kPrintOptions[0]);
   // Entering the box checks "Print " as a click on it would, caption included.
@@ -89,7 +92,7 @@ win::TButton& TMainWin::AddRadio(HWND panel, TFaceRadio radio, const wchar_t* ca
   auto& button = RadioButtons[static_cast<std::size_t>(radio)];
   button = std::make_unique<win::TButton>(panel, caption, BS_AUTORADIOBUTTON | group, bounds,
                                           kFirstRadioId + static_cast<int>(radio));
-  button->SetFont(font_.Get());
+  button->SetFont(Font(kFont));
   return *button;
 }
 
@@ -103,8 +106,8 @@ void TMainWin::CreateButtons() {
                                                win::TBounds{392, 88, 65, 25}, kAbortId);
   ConfigButton = std::make_unique<win::TButton>(panel, L"C&onfigure", BS_PUSHBUTTON | WS_GROUP,
                                                 win::TBounds{0, 124, 73, 17}, kConfigId);
-  for (win::TButton* button : {ViewButton.get(), DoItButton.get(), AbortButton.get()}) button->SetFont(font_.Get());
-  ConfigButton->SetFont(small_font_.Get());
+  for (win::TButton* button : {ViewButton.get(), DoItButton.get(), AbortButton.get()}) button->SetFont(Font(kFont));
+  ConfigButton->SetFont(Font(kConfigFont));
   ViewButton->OnClick = [this] { ViewButtonClick(); };
   DoItButton->OnClick = [this] { DoItButtonClick(); };
   AbortButton->OnClick = [this] { AbortButtonClick(); };

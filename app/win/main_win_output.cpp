@@ -17,6 +17,12 @@
 #include "platform/win32/message_box.h"
 #include "platform/win32/text.h"
 
+void TMainWin::ShowThumb() {
+  RECT box{};
+  GetClientRect(ThumbImage->Handle(), &box);
+  ThumbImage->SetPicture(DrawThumb(MyImage, box.right, box.bottom));
+}
+
 void TMainWin::RunAction(TFaceRadio action) {
   switch (action) {
     case TFaceRadio::SaveBit:
@@ -102,7 +108,7 @@ void TMainWin::PopViewClick() {
   std::optional<TBitmap> opened = OpenImageFile(Handle());
   if (!opened) return;
   MyImage = std::move(*opened);
-  ThumbImage->SetPicture(DrawThumb(MyImage));
+  ShowThumb();
   DoActivate();
   SetScreen(smPrint);
 }

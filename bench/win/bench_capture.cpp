@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "capture/thumb_scale.h"
 #include "capture/win/draw_thumb.h"
 #include "capture/win/screen_shot.h"
 #include "capture/win/selection_overlay.h"
@@ -89,7 +90,7 @@ int main() {
                 TCaptureBitmap shot;
                 ScreenShot(screen_rect, shot);
                 const TBitmap current = ImageFromDeviceBitmap(shot.Bitmap.Get(), shot.Palette.Get());
-                DrawThumb(current);
+                DrawThumb(current, kThumbWidth, kThumbHeight);
               }));
 
   {

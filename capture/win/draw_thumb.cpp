@@ -3,14 +3,14 @@
 #include "capture/thumb_scale.h"
 #include "output/win/device_image.h"
 
-win::TBitmapHandle DrawThumb(const TBitmap& image) {
+win::TBitmapHandle DrawThumb(const TBitmap& image, int boxWidth, int boxHeight) {
   win::TWindowDC screen(nullptr);
-  win::TBitmapHandle thumb(CreateCompatibleBitmap(screen.Get(), kThumbWidth, kThumbHeight));
+  win::TBitmapHandle thumb(CreateCompatibleBitmap(screen.Get(), boxWidth, boxHeight));
   win::TCreatedDC dc(CreateCompatibleDC(screen.Get()));
   win::TSelectObject selected(dc.Get(), thumb.Get());
-  RECT all{0, 0, kThumbWidth, kThumbHeight};
+  RECT all{0, 0, boxWidth, boxHeight};
   FillRect(dc.Get(), &all, GetSysColorBrush(COLOR_BTNFACE));
-  const TThumbSize size = ThumbSizeFor(image.Width(), image.Height());
+  const TThumbSize size = ThumbSizeFor({boxWidth, boxHeight}, image.Width(), image.Height());
   if (size.Width > 0 && size.Height > 0) {
     // Averaging the pixels that fall together keeps text and thin lines
     // readable; dropping pixels would not.

@@ -57,6 +57,9 @@ LRESULT TShapeImage::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the picture covers the whole client area
+    case WM_SIZE:
+      PaintShape();  // the picture is as large as the window
+      return 0;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC target = BeginPaint(Handle(), &paint);

@@ -6,7 +6,6 @@
 #include "output/write_image_file.h"
 #include "platform/temp_file.h"
 #include "platform/text_trim.h"
-#include "platform/win32/fonts.h"
 #include "platform/win32/known_folders.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/text.h"
@@ -20,6 +19,8 @@ constexpr int kSendItId = IDOK, kAbortId = IDCANCEL;
 constexpr int kTimeOutSeconds = 40;
 constexpr std::size_t kImageNameKept = 50;
 constexpr std::size_t kFieldKept = 255;
+constexpr win::TFontSpec kFont{L"Arial", 13};
+constexpr win::TFontSpec kBoldFont{L"Arial", 13, FW_BOLD};
 
 constexpr wchar_t kNoRecipientText[] = L"No recipient address has been entered.  Please correct.";
 constexpr wchar_t kNoWinsockText[] =
@@ -83,7 +84,7 @@ class TBusyState {
 }  // namespace
 
 TDoTheEmail::TDoTheEmail(HWND owner, TContext context)
-    : context_(context), font_(win::MakeFont(L"Arial", 13)), bold_font_(win::MakeFont(L"Arial", 13, FW_BOLD)) {
+    : context_(context) {
   MySMTP.SetTimeOut(kTimeOutSeconds);
   MySMTP.SetMailMessage(&EMess);
 
@@ -94,15 +95,15 @@ TDoTheEmail::TDoTheEmail(HWND owner, TContext context)
   ToAddress = &Edit({160, 62, 233, 24});
   Subject = &Edit({160, 90, 313, 24});
   MyMemo = &Edit({8, 140, 469, 149}, ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN);
-  Label(L"Image Name", {8, 12, 145, 16}, SS_RIGHT, font_.Get());
-  Label(L"Recipient Name", {8, 40, 145, 16}, SS_RIGHT, font_.Get());
-  Label(L"Recipient E-Mail Address", {0, 68, 153, 16}, SS_RIGHT, font_.Get());
-  Label(L"E-Mail Subject", {12, 96, 141, 16}, SS_RIGHT, font_.Get());
-  Label(L"Message Text", {8, 124, 120, 16}, SS_LEFT, bold_font_.Get());
+  Label(L"Image Name", {8, 12, 145, 16}, SS_RIGHT, Font(kFont));
+  Label(L"Recipient Name", {8, 40, 145, 16}, SS_RIGHT, Font(kFont));
+  Label(L"Recipient E-Mail Address", {0, 68, 153, 16}, SS_RIGHT, Font(kFont));
+  Label(L"E-Mail Subject", {12, 96, 141, 16}, SS_RIGHT, Font(kFont));
+  Label(L"Message Text", {8, 124, 120, 16}, SS_LEFT, Font(kBoldFont));
 
   auto button = [this](const wchar_t* caption, DWORD style, int left, int id) {
     return &Own(std::make_unique<win::TButton>(Handle(), caption, style, win::TBounds{left, 295, 60, 21}, id),
-                font_.Get());
+                Font(kFont));
   };
   SendIt = button(L"&Send It", BS_DEFPUSHBUTTON, 175, kSendItId);
   AbortButton = button(L"&Abort", BS_PUSHBUTTON, 243, kAbortId);
@@ -113,7 +114,7 @@ TDoTheEmail::TDoTheEmail(HWND owner, TContext context)
 TDoTheEmail::~TDoTheEmail() = default;
 
 win::TEdit& TDoTheEmail::Edit(win::TBounds bounds, DWORD style) {
-  return Own(std::make_unique<win::TEdit>(Handle(), style, bounds), font_.Get());
+  return Own(std::make_unique<win::TEdit>(Handle(), style, bounds), Font(kFont));
 }
 
 void TDoTheEmail::Label(const std::wstring& text, win::TBounds bounds, DWORD alignment, HFONT font) {

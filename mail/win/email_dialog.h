@@ -55,8 +55,6 @@ class TDoTheEmail : public win::TForm {
   TmsMessage EMess;
   TmsSMTP MySMTP;
   bool sent_ = false;
-  win::TFont font_;
-  win::TFont bold_font_;
   win::TEdit* ImageName = nullptr;
   win::TEdit* ToPerson = nullptr;
   win::TEdit* ToAddress = nullptr;

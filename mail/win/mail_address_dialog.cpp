@@ -1,12 +1,12 @@
 #include "mail/win/mail_address_dialog.h"
 
-#include "platform/win32/fonts.h"
 #include "platform/win32/text.h"
 
 namespace {
 
 constexpr int kClientWidth = 240, kClientHeight = 124;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr win::TFontSpec kFont{L"MS Sans Serif", 11};
 
 const win::TWindowClass& DialogClass() {
   static const win::TWindowClass dialog_class(win::TWindow::ClassDescription(L"TMailAddressDlg"));
@@ -16,10 +16,10 @@ const win::TWindowClass& DialogClass() {
 }  // namespace
 
 TMailAddressDlg::TMailAddressDlg(HWND owner)
-    : address_(std::make_unique<TmsMailAddress>()), font_(win::MakeFont(L"MS Sans Serif", 11)) {
+    : address_(std::make_unique<TmsMailAddress>()) {
   CreateFormForClient(owner, DialogClass().Name(), L"Address", kStyle, kClientWidth, kClientHeight);
   SetDefaultButton(IDOK);
-  const HFONT font = font_.Get();
+  const HFONT font = Font(kFont);
   Own(std::make_unique<win::TButton>(Handle(), L"", BS_GROUPBOX, win::TBounds{8, 8, 225, 73}, 0), font);
   Own(std::make_unique<win::TLabel>(Handle(), L"Name", win::TBounds{16, 20, 44, 13}), font);
   NameEdit = &Own(std::make_unique<win::TEdit>(Handle(), 0, win::TBounds{64, 16, 161, 21}), font);

@@ -23,7 +23,6 @@ class TMailAddressDlg : public win::TForm {
 
   std::unique_ptr<TmsMailAddress> address_;
   bool confirmed_ = false;
-  win::TFont font_;
   win::TEdit* NameEdit = nullptr;
   win::TEdit* AddressEdit = nullptr;
 };

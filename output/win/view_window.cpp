@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "output/win/device_image.h"
-#include "platform/win32/fonts.h"
 
 namespace {
 
 constexpr int kWidth = 541, kHeight = 405;
 constexpr int kPanelHeight = 20;
 constexpr int kExitId = 1;
+constexpr win::TFontSpec kButtonFont{L"Arial", 12};
 // Sizeable, with a maximise box but no minimise box.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX;
 
@@ -30,7 +30,7 @@ class TImageScrollBox : public win::TWindow {
   }
 
   void Place(int width, int height) {
-    SetWindowPos(Handle(), nullptr, 0, 0, std::max(width, 0), std::max(height, 0), SWP_NOZORDER | SWP_NOACTIVATE);
+    PlaceInPixels(RECT{0, 0, std::max(width, 0), std::max(height, 0)});
     UpdateScrollBars();
   }
 
@@ -125,14 +125,14 @@ class TImageScrollBox : public win::TWindow {
   const TBitmap& image_;
 };
 
-TDoView::TDoView(HWND owner, const TBitmap& image) : button_font_(win::MakeFont(L"Arial", 12)) {
+TDoView::TDoView(HWND owner, const TBitmap& image) {
   CreateForm(owner, ViewClass().Name(), L"View Image", kStyle, kWidth, kHeight);
   SetDefaultButton(kExitId);
   ScrollBox1 = std::make_unique<TImageScrollBox>(Handle(), image);
   Panel1 = std::make_unique<win::TPanel>(Handle(), win::TBounds{0, 0, 0, kPanelHeight});
   Button1 =
       std::make_unique<win::TButton>(Panel1->Handle(), L"E&xit", BS_PUSHBUTTON, win::TBounds{4, 2, 49, 18}, kExitId);
-  Button1->SetFont(button_font_.Get());
+  Button1->SetFont(Font(kButtonFont));
   Button1->OnClick = [this] { Button1Click(); };
   FormResize();
   Button1->SetFocus();
@@ -150,11 +150,8 @@ LRESULT TDoView::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 
 void TDoView::FormResize() {
   if (!ScrollBox1 || !Panel1) return;
-  RECT client{};
-  GetClientRect(Handle(), &client);
-  ScrollBox1->Place(client.right, client.bottom - kPanelHeight);
-  SetWindowPos(Panel1->Handle(), nullptr, 0, client.bottom - kPanelHeight, client.right, kPanelHeight,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT above = DockBottom(*Panel1, kPanelHeight);
+  ScrollBox1->Place(above.right, above.bottom);
 }
 
 void ShowViewWindow(HWND owner, const TBitmap& image) {

@@ -25,7 +25,6 @@ class TDoView : public win::TForm {
   void FormResize();
   void Button1Click() { Close(); }
 
-  win::TFont button_font_;
   std::unique_ptr<TImageScrollBox> ScrollBox1;
   std::unique_ptr<win::TPanel> Panel1;
   std::unique_ptr<win::TButton> Button1;

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include "platform/dpi_scale.h"
+#include "platform/win32/dpi.h"
+
 namespace win {
 namespace {
 
@@ -9,18 +12,29 @@ namespace {
 // property rather than the user data, which a foreign child may use.
 constexpr wchar_t kControlProperty[] = L"GrabwellControl";
 
-TControl* ControlOf(HWND child) {
-  return child != nullptr ? static_cast<TControl*>(GetPropW(child, kControlProperty)) : nullptr;
+HWND CreateControl(HWND parent, const wchar_t* system_class, const std::wstring& caption, DWORD style,
+                   TBounds bounds, int id) {
+  const TBounds scaled = ScaleBounds(bounds, DpiOf(parent));
+  return CreateWindowExW(0, system_class, caption.c_str(), WS_CHILD | WS_VISIBLE | style, scaled.left, scaled.top,
+                         scaled.width, scaled.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                         GetModuleHandleW(nullptr), nullptr);
 }
 
 }  // namespace
 
 TControl::TControl(HWND parent, const wchar_t* system_class, const std::wstring& caption, DWORD style, TBounds bounds,
                    int id)
-    : window_(CreateWindowExW(0, system_class, caption.c_str(), WS_CHILD | WS_VISIBLE | style, bounds.left, bounds.top,
-                              bounds.width, bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr)) {
+    : bounds_(bounds), window_(CreateControl(parent, system_class, caption, style, bounds, id)) {
   if (window_) SetPropW(window_.Get(), kControlProperty, this);
+}
+
+TControl* TControl::Of(HWND window) {
+  return window != nullptr ? static_cast<TControl*>(GetPropW(window, kControlProperty)) : nullptr;
+}
+
+void TControl::LayOut(int dpi) {
+  const TBounds scaled = ScaleBounds(bounds_, dpi);
+  SetWindowPos(Handle(), nullptr, scaled.left, scaled.top, scaled.width, scaled.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TControl::~TControl() {
@@ -48,14 +62,14 @@ void TControl::SetVisible(bool visible) { ShowWindow(Handle(), visible ? SW_SHOW
 void TControl::SetFont(HFONT font) { SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
 
 bool TControl::Dispatch(WPARAM wparam, LPARAM lparam) {
-  TControl* control = ControlOf(reinterpret_cast<HWND>(lparam));
+  TControl* control = Of(reinterpret_cast<HWND>(lparam));
   if (control == nullptr) return false;
   if (control->OnCommand) control->OnCommand(HIWORD(wparam));
   return true;
 }
 
 bool TControl::DispatchScroll(LPARAM lparam) {
-  TControl* control = ControlOf(reinterpret_cast<HWND>(lparam));
+  TControl* control = Of(reinterpret_cast<HWND>(lparam));
   if (control == nullptr) return false;
   if (control->OnScroll) control->OnScroll();
   return true;
@@ -63,7 +77,7 @@ bool TControl::DispatchScroll(LPARAM lparam) {
 
 bool TControl::DispatchNotify(LPARAM lparam) {
   const auto* header = reinterpret_cast<const NMHDR*>(lparam);
-  TControl* control = header != nullptr ? ControlOf(header->hwndFrom) : nullptr;
+  TControl* control = header != nullptr ? Of(header->hwndFrom) : nullptr;
   if (control == nullptr || !control->OnNotify) return false;
   control->OnNotify(header->code);
   return true;
@@ -126,11 +140,17 @@ TEdit::TEdit(HWND parent, DWORD edit_style, TBounds bounds, int max_length, int 
 
 TListBox::TListBox(HWND parent, TBounds bounds, int item_height, int id)
     : TControl(parent, L"LISTBOX", L"", WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, bounds,
-               id) {
-  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, item_height);
+               id),
+      item_height_(item_height) {
+  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, ScaleToDpi(item_height_, DpiOf(parent)));
   OnCommand = [this](UINT notification) {
     if (notification == LBN_SELCHANGE && OnClick) OnClick();
   };
+}
+
+void TListBox::LayOut(int dpi) {
+  TControl::LayOut(dpi);
+  SendMessageW(Handle(), LB_SETITEMHEIGHT, 0, ScaleToDpi(item_height_, dpi));
 }
 
 void TListBox::AddItem(const std::wstring& text) {

@@ -1,7 +1,8 @@
 // Controls of the forms layer: a child window of one of the system's
 // control classes (button, combo box, ...) held by its form as a named
-// member. A control's WM_COMMAND notifications, which the system sends to
-// the parent form, are handed back to the control's OnCommand.
+// member, placed at bounds designed at 96 DPI. A control's WM_COMMAND
+// notifications, which the system sends to the parent form, are handed back
+// to the control's OnCommand.
 #pragma once
 
 #include <windows.h>
@@ -16,14 +17,18 @@ namespace win {
 
 class TControl {
  public:
-  // Creates the control as a visible child of `parent`; `id` is its
-  // command identifier.
+  // Creates the control as a visible child of `parent` at `bounds`, scaled
+  // to the parent's DPI; `id` is its command identifier.
   TControl(HWND parent, const wchar_t* system_class, const std::wstring& caption, DWORD style, TBounds bounds, int id);
   virtual ~TControl();
   TControl(const TControl&) = delete;
   TControl& operator=(const TControl&) = delete;
 
   HWND Handle() const { return window_.Get(); }
+  // The control of `window`; null for a window that is no TControl.
+  static TControl* Of(HWND window);
+  // Places the control at its bounds for a window shown at `dpi`.
+  virtual void LayOut(int dpi);
 
   std::wstring Caption() const;
   void SetCaption(const std::wstring& caption);
@@ -50,6 +55,7 @@ class TControl {
   static bool DispatchNotify(LPARAM lparam);
 
  private:
+  TBounds bounds_;
   TWindowHandle window_;
 };
 
@@ -108,7 +114,9 @@ class TEdit : public TControl {
 // A list box whose item index is what the caller numbers by.
 class TListBox : public TControl {
  public:
+  // `item_height` in pixels at 96 DPI.
   TListBox(HWND parent, TBounds bounds, int item_height, int id = 0);
+  void LayOut(int dpi) override;
   void AddItem(const std::wstring& text);
   int ItemIndex() const;
   void SetItemIndex(int index);
@@ -116,6 +124,9 @@ class TListBox : public TControl {
   int ItemCount() const;
   // Called when the user selects an item.
   std::function<void()> OnClick;
+
+ private:
+  int item_height_;
 };
 
 // A horizontal track bar without tick marks.

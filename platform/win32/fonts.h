@@ -1,10 +1,18 @@
-// Fonts of the program's windows, by face name and character height in pixels.
+// Fonts of the program's windows, by face name, weight and character height
+// in pixels at 96 DPI.
 #pragma once
 
 #include "platform/win32/handles.h"
 
 namespace win {
 
-TFont MakeFont(const wchar_t* face, int pixel_height, int weight = FW_NORMAL);
+struct TFontSpec {
+  const wchar_t* Face;
+  int Height;  // character height in 96-DPI pixels
+  int Weight = FW_NORMAL;
+};
+
+// The font of `spec` for a window shown at `dpi`.
+TFont MakeFont(const TFontSpec& spec, int dpi);
 
 }  // namespace win

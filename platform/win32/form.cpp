@@ -11,26 +11,25 @@ constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT | WS_EX_DLGMODALFRAME;
 
 void TForm::CreateForm(HWND owner, const wchar_t* class_name, const std::wstring& caption, DWORD style, int width,
                        int height) {
+  CreateDesignedForm(owner, class_name, caption, style, TDesign{.Width = width, .Height = height});
+}
+
+void TForm::CreateFormForClient(HWND owner, const wchar_t* class_name, const std::wstring& caption, DWORD style,
+                                int client_width, int client_height) {
+  CreateDesignedForm(owner, class_name, caption, style,
+                     TDesign{.Width = client_width, .Height = client_height, .Client = true});
+}
+
+void TForm::CreateDesignedForm(HWND owner, const wchar_t* class_name, const std::wstring& caption, DWORD style,
+                               TDesign design) {
   owner_ = owner;
-  const POINT place = CentredOnScreen(width, height);
   TWindowParams params;
   params.class_name = class_name;
   params.caption = caption.c_str();
   params.style = style;
   params.ex_style = kFormExStyle;
-  params.x = place.x;
-  params.y = place.y;
-  params.width = width;
-  params.height = height;
   params.parent = owner;
-  CreateHandle(params);
-}
-
-void TForm::CreateFormForClient(HWND owner, const wchar_t* class_name, const std::wstring& caption, DWORD style,
-                                int client_width, int client_height) {
-  RECT frame{0, 0, client_width, client_height};
-  AdjustWindowRectEx(&frame, style, FALSE, kFormExStyle);
-  CreateForm(owner, class_name, caption, style, frame.right - frame.left, frame.bottom - frame.top);
+  CreateDesigned(params, design);
 }
 
 void TForm::ShowModal() {

@@ -19,18 +19,18 @@ class TForm : public TWindow {
   void Close() { closed_ = true; }
 
  protected:
-  // Creates the hidden form with its outer size, centred on the screen
-  // ((screen width - width) div 2, likewise for the height).
+  // Creates the hidden form with its outer size (at 96 DPI), centred on the
+  // screen ((screen width - width) div 2, likewise for the height).
   void CreateForm(HWND owner, const wchar_t* class_name, const std::wstring& caption, DWORD style, int width,
                   int height);
   // The same for a form whose client area is `client_width` x
-  // `client_height`.
+  // `client_height` (at 96 DPI).
   void CreateFormForClient(HWND owner, const wchar_t* class_name, const std::wstring& caption, DWORD style,
                            int client_width, int client_height);
   // The control that Enter presses when the focus is not on a push button.
   void SetDefaultButton(int id) { default_button_ = id; }
   // Keeps `control` (a child of the form or of one of its pages) for the
-  // form's lifetime and gives it `font`; returns it.
+  // form's lifetime and gives it `font` (one of Font()'s); returns it.
   template <typename TKind>
   TKind& Own(std::unique_ptr<TKind> control, HFONT font) {
     control->SetFont(font);
@@ -45,6 +45,9 @@ class TForm : public TWindow {
   virtual bool PreTranslateMessage(const MSG&) { return false; }
 
  private:
+  void CreateDesignedForm(HWND owner, const wchar_t* class_name, const std::wstring& caption, DWORD style,
+                          TDesign design);
+
   HWND owner_ = nullptr;
   bool closed_ = false;
   int default_button_ = 0;

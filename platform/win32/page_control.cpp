@@ -9,26 +9,36 @@ namespace win {
 TPageControl::TPageControl(HWND parent, TBounds bounds, const std::vector<std::wstring>& captions)
     : TControl(parent, CommonControlClass(WC_TABCONTROLW), L"", WS_TABSTOP | WS_CLIPSIBLINGS, bounds, 0),
       captions_(captions) {
-  RECT display{0, 0, bounds.width, bounds.height};
   for (std::size_t i = 0; i < captions_.size(); ++i) {
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = captions_[i].data();
     SendMessageW(Handle(), TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
-  TabCtrl_AdjustRect(Handle(), FALSE, &display);
   // The pages are siblings laid over the tab control's display area, so
   // that their controls belong to the dialog's keyboard navigation.
   for (std::size_t i = 0; i < captions_.size(); ++i) {
-    pages_.push_back(
-        std::make_unique<TPanel>(parent, TBounds{bounds.left + display.left, bounds.top + display.top,
-                                                 display.right - display.left, display.bottom - display.top}));
+    pages_.push_back(std::make_unique<TPanel>(parent, TBounds{}));
     SetWindowPos(pages_.back()->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
+  LayOutPages();
   OnNotify = [this](UINT code) {
     if (code == TCN_SELCHANGE) SetActivePage(ActivePage());
   };
   SetActivePage(0);
+}
+
+void TPageControl::LayOut(int dpi) {
+  TControl::LayOut(dpi);
+  LayOutPages();
+}
+
+void TPageControl::LayOutPages() {
+  RECT display{};
+  GetClientRect(Handle(), &display);
+  TabCtrl_AdjustRect(Handle(), FALSE, &display);
+  MapWindowPoints(Handle(), GetParent(Handle()), reinterpret_cast<POINT*>(&display), 2);
+  for (const auto& page : pages_) page->PlaceInPixels(display);
 }
 
 int TPageControl::ActivePage() const { return static_cast<int>(SendMessageW(Handle(), TCM_GETCURSEL, 0, 0)); }

@@ -15,6 +15,7 @@ namespace win {
 class TPageControl : public TControl {
  public:
   TPageControl(HWND parent, TBounds bounds, const std::vector<std::wstring>& captions);
+  void LayOut(int dpi) override;
 
   HWND Page(int index) const { return pages_.at(static_cast<std::size_t>(index))->Handle(); }
   int ActivePage() const;
@@ -23,6 +24,9 @@ class TPageControl : public TControl {
   int PageOfMnemonic(wchar_t letter) const;
 
  private:
+  // Lays the pages over the tab control's display area.
+  void LayOutPages();
+
   std::vector<std::wstring> captions_;
   std::vector<std::unique_ptr<TPanel>> pages_;
 };

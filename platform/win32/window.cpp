@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "platform/win32/control.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/message_box.h"
 #include "platform/win32/text.h"
 #include "platform/win32/wait_cursor.h"
@@ -46,14 +47,16 @@ bool TWindow::CreateHandle(const TWindowParams& params) {
 }
 
 bool TWindow::CreateChild(const wchar_t* class_name, HWND parent, TBounds bounds, DWORD style, DWORD ex_style) {
+  bounds_ = bounds;
+  const TBounds scaled = ScaleBounds(bounds, DpiOf(parent));
   TWindowParams params;
   params.class_name = class_name;
   params.style = WS_CHILD | WS_VISIBLE | style;
   params.ex_style = ex_style;
-  params.x = bounds.left;
-  params.y = bounds.top;
-  params.width = bounds.width;
-  params.height = bounds.height;
+  params.x = scaled.left;
+  params.y = scaled.top;
+  params.width = scaled.width;
+  params.height = scaled.height;
   params.parent = parent;
   return CreateHandle(params);
 }
@@ -62,6 +65,14 @@ LRESULT TWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) { ret
 
 LRESULT TWindow::Default(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcW(handle_, message, wparam, lparam);
+}
+
+TWindow* TWindow::Of(HWND window) {
+  if (window == nullptr ||
+      GetWindowLongPtrW(window, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&TWindow::WindowProc)) {
+    return nullptr;
+  }
+  return reinterpret_cast<TWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -90,6 +101,8 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wparam, L
     if (message == WM_COMMAND && TControl::Dispatch(wparam, lparam)) return 0;
     if (message == WM_HSCROLL && TControl::DispatchScroll(lparam)) return 0;
     if (message == WM_NOTIFY && TControl::DispatchNotify(lparam)) return 0;
+    // The window follows its new DPI here; HandleMessage may add to that.
+    if (message == WM_DPICHANGED) self->FollowDpiChange(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
     return self->HandleMessage(message, wparam, lparam);
   } catch (const std::exception& error) {
     ShowMessage(window, Widen(error.what()), ErrorCaption(), TMessageButtons::mbOK, MB_ICONERROR);

@@ -30,6 +30,7 @@ INSTANTIATE_TEST_SUITE_P(Times, PauseDeadline,
                                            TPauseCase{{23, 59, 59, 900}, 0.2, {0, 0, 0, 101}, true}));
 
 struct TThumbCase {
+  TThumbSize Box;
   int Width, Height, ThumbWidth, ThumbHeight;
 };
 
@@ -37,15 +38,22 @@ class ThumbScale : public ::testing::TestWithParam<TThumbCase> {};
 
 TEST_P(ThumbScale, FitsWithoutEnlarging) {
   const TThumbCase& c = GetParam();
-  TThumbSize size = ThumbSizeFor(c.Width, c.Height);
+  TThumbSize size = ThumbSizeFor(c.Box, c.Width, c.Height);
   EXPECT_EQ(size.Width, c.ThumbWidth);
   EXPECT_EQ(size.Height, c.ThumbHeight);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sizes, ThumbScale,
-                         ::testing::Values(TThumbCase{1024, 768, 133, 99}, TThumbCase{100, 50, 100, 50},
-                                           TThumbCase{133, 125, 133, 125}, TThumbCase{300, 1250, 30, 125},
-                                           TThumbCase{3840, 2160, 133, 74}, TThumbCase{0, 50, 0, 0},
-                                           TThumbCase{50, 0, 0, 0}));
+constexpr TThumbSize kBox{kThumbWidth, kThumbHeight};
+// The box at 144 DPI: 133 x 125 scaled by 1.5.
+constexpr TThumbSize kBox144{200, 188};
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, ThumbScale,
+    ::testing::Values(TThumbCase{kBox, 1024, 768, 133, 99}, TThumbCase{kBox, 100, 50, 100, 50},
+                      TThumbCase{kBox, 133, 125, 133, 125}, TThumbCase{kBox, 300, 1250, 30, 125},
+                      TThumbCase{kBox, 3840, 2160, 133, 74}, TThumbCase{kBox, 0, 50, 0, 0},
+                      TThumbCase{kBox, 50, 0, 0, 0}, TThumbCase{kBox144, 1024, 768, 200, 150},
+                      TThumbCase{kBox144, 150, 100, 150, 100},
+                      TThumbCase{kBox144, 300, 1250, 45, 188}));
 
 }  // namespace

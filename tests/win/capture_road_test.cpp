@@ -91,21 +91,31 @@ TEST_P(DeviceBitmap, ReadsBackInItsOwnDepth) {
 
 INSTANTIATE_TEST_SUITE_P(Depths, DeviceBitmap, testing::Values(TDepthCase{32, {}}, TDepthCase{16, kMasks555}));
 
-TEST(DrawThumb, ScalesIntoTheTopLeftCornerOnButtonFace) {
+TEST(DrawThumb, ScalesIntoTheTopLeftCornerOfItsBoxOnButtonFace) {
   TBitmap image(1024, 768, 24);
   for (std::size_t i = 0; i < image.Bits().size(); i += 3) image.Bits()[i + 2] = 255;  // red
-  win::TBitmapHandle thumb = DrawThumb(image);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
   win::TWindowDC screen(nullptr);
   win::TCreatedDC dc(CreateCompatibleDC(screen.Get()));
-  win::TSelectObject selected(dc.Get(), thumb.Get());
-  const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  EXPECT_EQ(GetPixel(dc.Get(), 0, 0), RGB(255, 0, 0));
-  EXPECT_EQ(GetPixel(dc.Get(), 132, 98), RGB(255, 0, 0));
-  EXPECT_EQ(GetPixel(dc.Get(), 132, 99), face);
-  EXPECT_EQ(GetPixel(dc.Get(), 0, 124), face);
+  // The box at 96 DPI and at 144 DPI: a 133 x 99 or a 200 x 150 picture.
+  const struct {
+    int BoxWidth, BoxHeight, PictureHeight;
+  } boxes[] = {{133, 125, 99}, {200, 188, 150}};
+  for (const auto& box : boxes) {
+    win::TBitmapHandle thumb = DrawThumb(image, box.BoxWidth, box.BoxHeight);
+    BITMAP size{};
+    GetObjectW(thumb.Get(), sizeof(size), &size);
+    EXPECT_EQ(size.bmWidth, box.BoxWidth);
+    EXPECT_EQ(size.bmHeight, box.BoxHeight);
+    win::TSelectObject selected(dc.Get(), thumb.Get());
+    EXPECT_EQ(GetPixel(dc.Get(), 0, 0), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc.Get(), box.BoxWidth - 1, box.PictureHeight - 1), RGB(255, 0, 0));
+    EXPECT_EQ(GetPixel(dc.Get(), box.BoxWidth - 1, box.PictureHeight), face);
+    EXPECT_EQ(GetPixel(dc.Get(), 0, box.BoxHeight - 1), face);
+  }
 
   // An empty image (a click without a drag) gives an empty thumbnail.
-  win::TBitmapHandle empty = DrawThumb(TBitmap());
+  win::TBitmapHandle empty = DrawThumb(TBitmap(), 133, 125);
   win::TSelectObject again(dc.Get(), empty.Get());
   EXPECT_EQ(GetPixel(dc.Get(), 0, 0), face);
 }
