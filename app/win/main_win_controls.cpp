@@ -22,12 +22,15 @@ struct TRadioPlace {
   win::TBounds Bounds;
 };
 
+// The capture radio buttons reach to 8 pixels before the shape box: a wide
+// font, or one whose height rounds up at a higher DPI, still fits the
+// longest caption.
 constexpr TRadioPlace kCaptureRadios[] = {
-    {TFaceRadio::CapScreen, L"Capture &Screen", {8, 8, 200, 17}},
-    {TFaceRadio::CapWindow, L"Capture &Window", {8, 28, 200, 17}},
-    {TFaceRadio::CapClient, L"Capture Wi&ndow Client Area", {8, 48, 200, 17}},
-    {TFaceRadio::CapArea, L"Capture &Rectangular Area", {8, 68, 200, 17}},
-    {TFaceRadio::CapShape, L"Capture S&haped Area", {8, 88, 200, 17}},
+    {TFaceRadio::CapScreen, L"Capture &Screen", {8, 8, 208, 17}},
+    {TFaceRadio::CapWindow, L"Capture &Window", {8, 28, 208, 17}},
+    {TFaceRadio::CapClient, L"Capture Wi&ndow Client Area", {8, 48, 208, 17}},
+    {TFaceRadio::CapArea, L"Capture &Rectangular Area", {8, 68, 208, 17}},
+    {TFaceRadio::CapShape, L"Capture S&haped Area", {8, 88, 208, 17}},
 };
 
 constexpr TRadioPlace kActionRadios[] = {

@@ -1,6 +1,5 @@
 #include "platform/win32/dpi.h"
 
-#include "platform/dpi_scale.h"
 #include "platform/win32/handles.h"
 
 namespace win {
@@ -28,7 +27,5 @@ int DpiOf(HWND window) {
   const int dpi = window != nullptr && get_dpi != nullptr ? static_cast<int>(get_dpi(window)) : 0;
   return dpi > 0 ? dpi : SystemDpi();
 }
-
-int ScaledFor(HWND window, int value) { return ScaleToDpi(value, DpiOf(window)); }
 
 }  // namespace win

@@ -14,7 +14,4 @@ int SystemDpi();
 // window.
 int DpiOf(HWND window);
 
-// `value` designed at 96 DPI, in pixels of `window`'s monitor.
-int ScaledFor(HWND window, int value);
-
 }  // namespace win

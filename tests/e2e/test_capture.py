@@ -20,6 +20,8 @@ from wine_desktop import wait_until
 ABOVE_TASK_BAR = (0, 0, 1024, 730)
 CAPTURE_RADIOS = ["Capture &Screen", "Capture &Window", "Capture Wi&ndow Client Area",
                   "Capture &Rectangular Area", "Capture S&haped Area"]
+ACTION_RADIOS = ["Save As &Bitmap", "Save As &GIF", "Save As &JPEG", "Copy &To Clipboard", "E-&Mail Image",
+                 "Print Using Pi&xel Size", "Print "]
 
 
 def same_pixels(a: Image.Image, b: Image.Image, box=ABOVE_TASK_BAR) -> bool:
@@ -282,4 +284,55 @@ def test_the_about_box_opens_once(desktop, grabwell_with):
     assert len(desktop.report("windows").top_level(text="About Grabwell 2000", visible=True)) == 1
     desktop.click(*centre(find_control(about, "Button", "OK")["rect"]))
     wait_until(lambda: not desktop.report("windows").dialog("About Grabwell 2000"), 10, what="the About box to close")
+    grabwell.terminate()
+
+
+@pytest.fixture
+def screen_at_144_dpi(desktop):
+    """The session's desktop at 144 DPI (150 %) for one test."""
+    desktop.set_dpi(144)
+    try:
+        yield desktop
+    finally:
+        desktop.set_dpi(96)
+
+
+def client_size(window: dict) -> tuple[int, int]:
+    left, top, right, bottom = window["client"]
+    return right - left, bottom - top
+
+
+def cut_off(screen: Image.Image, radio: dict) -> bool:
+    """Whether a radio button's text runs into its right edge: a text that
+    fits leaves its last columns in the button face."""
+    left, top, right, bottom = radio["rect"]
+    face = screen.getpixel((left, top))
+    return any(screen.getpixel((x, y)) != face for x in (right - 2, right - 1) for y in range(top, bottom))
+
+
+def test_at_144_dpi_the_window_is_half_as_large_again_and_the_capture_is_not(screen_at_144_dpi, grabwell_with,
+                                                                           pattern_window, folder, tmp_path):
+    desktop = screen_at_144_dpi
+    grabwell = grabwell_with(What_To_Cap=0, Action=0)
+    screen = desktop.screen_image()
+
+    for key, doit_caption, radios in (("F11", "&Capture", CAPTURE_RADIOS), ("Return", "&Save", ACTION_RADIOS)):
+        desktop.key(key)
+        window = grabwell.wait_for_face(doit_caption)
+        # 480 x 155 at 96 DPI; the half pixel rounds up.
+        assert client_size(window) == (720, 233)
+        shot = tmp_path / f"{doit_caption.strip('&').lower()}-face-144dpi.png"
+        desktop.screenshot(shot)
+        with Image.open(shot) as image:
+            shown = image.convert("RGB")
+        for caption in radios:
+            radio = visible_control(window, "Button", caption)
+            assert radio and not cut_off(shown, radio), caption
+
+    desktop.key("Return")
+    save_through_dialog(grabwell, "Save As Bitmap", "Image1", wine_path(folder / "Image1.bmp"))
+    with Image.open(wait_for_file(folder / "Image1.bmp")) as image:
+        # The screen's own pixels, not a scaled copy.
+        assert image.size == (1024, 768)
+        assert same_pixels(image.convert("RGB"), screen)
     grabwell.terminate()

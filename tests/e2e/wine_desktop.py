@@ -91,6 +91,16 @@ class WineDesktop:
         self._keep_wineserver()
         self._start_desktop()
 
+    def set_dpi(self, dpi: int) -> None:
+        """Gives the screen `dpi` dots per inch (Wine's LogPixels, which is
+        also every monitor's DPI) and restarts Wine, which reads it when its
+        programs start."""
+        for key in (r"HKCU\Control Panel\Desktop",
+                    r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts"):
+            self._run_wine_tool(["reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f"],
+                                "reg.log")
+        self.restart_wine()
+
     def _stop_wine(self) -> None:
         for process in self._programs:
             _kill(process)

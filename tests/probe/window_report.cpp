@@ -84,6 +84,12 @@ void WriteWindow(TJsonWriter& json, HWND window, bool withChildren) {
     json.Null();
   json.Key("rect");
   json.Rect(rect.left, rect.top, rect.right, rect.bottom);
+  // The client area in screen coordinates.
+  RECT client{};
+  GetClientRect(window, &client);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  json.Key("client");
+  json.Rect(client.left, client.top, client.right, client.bottom);
   json.Key("pid");
   json.Integer(processId);
   json.Key("owner");

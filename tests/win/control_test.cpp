@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "platform/win32/dpi.h"
+#include "platform/win32/form.h"
+#include "platform/win32/page_control.h"
 #include "recorder_window.h"
 
 namespace {
@@ -43,6 +49,71 @@ TEST_F(ControlTest, CommandsFromOtherWindowsAreNotTakenForControls) {
   HWND handle = button->Handle();
   button.reset();
   EXPECT_FALSE(win::TControl::Dispatch(MAKEWPARAM(12, BN_CLICKED), reinterpret_cast<LPARAM>(handle)));
+}
+
+// A form designed at 96 DPI like the program's dialogs: a button with its
+// font, and a page control whose pages lie over its display area.
+class TDesignedForm : public win::TForm {
+ public:
+  TDesignedForm() {
+    static const win::TWindowClass form_class(win::TWindow::ClassDescription(L"GrabwellTestDesignedForm"));
+    CreateFormForClient(nullptr, form_class.Name(), L"Designed", WS_POPUP | WS_CAPTION, 248, 462);
+    Button = &Own(std::make_unique<win::TButton>(Handle(), L"&Ok", BS_PUSHBUTTON, win::TBounds{60, 412, 57, 21}, 1),
+                  Font({L"Arial", 13}));
+    Pages = std::make_unique<win::TPageControl>(Handle(), win::TBounds{4, 4, 233, 405},
+                                                std::vector<std::wstring>{L"&One", L"&Two"});
+  }
+  win::TButton* Button = nullptr;
+  std::unique_ptr<win::TPageControl> Pages;
+};
+
+using TCorners = std::array<LONG, 4>;  // left, top, right, bottom
+
+TCorners Corners(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+// A child's rectangle in its form's client coordinates.
+TCorners PlaceIn(HWND form, HWND child) {
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rect), 2);
+  return Corners(rect);
+}
+
+LONG FontHeight(HWND control) {
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  return font.lfHeight;
+}
+
+// Wine never changes a window's DPI; the system's message is sent by hand,
+// as Windows sends it when the window moves to a monitor of 144 DPI.
+TEST(DesignedForm, ADpiChangeTakesTheSuggestedRectangleAndLaysOutAgainWithNewFonts) {
+  TDesignedForm form;
+  ASSERT_EQ(win::DpiOf(form.Handle()), 96) << "the test prefix runs at 96 DPI";
+  RECT client{};
+  GetClientRect(form.Handle(), &client);
+  EXPECT_EQ(client.right, 248);
+  EXPECT_EQ(client.bottom, 462);
+  EXPECT_EQ(PlaceIn(form.Handle(), form.Button->Handle()), (TCorners{60, 412, 117, 433}));
+  EXPECT_EQ(FontHeight(form.Button->Handle()), -13);
+  RECT page_before{};
+  GetWindowRect(form.Pages->Page(0), &page_before);
+
+  RECT suggested{40, 30, 40 + 380, 30 + 720};
+  SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+  RECT frame{};
+  GetWindowRect(form.Handle(), &frame);
+  EXPECT_EQ(Corners(frame), Corners(suggested));
+  // 60, 412, 57 x 21 at 1.5 times, halves rounded up; Arial 13 is 19.5.
+  EXPECT_EQ(PlaceIn(form.Handle(), form.Button->Handle()), (TCorners{90, 618, 90 + 86, 618 + 32}));
+  EXPECT_EQ(FontHeight(form.Button->Handle()), -20) << "a font made again for the new DPI";
+  EXPECT_EQ(PlaceIn(form.Handle(), form.Pages->Handle()), (TCorners{6, 6, 6 + 350, 6 + 608}));
+  // The pages follow the page control: inside it, and as much larger.
+  const auto [left, top, right, bottom] = PlaceIn(form.Handle(), form.Pages->Page(0));
+  EXPECT_GT(left, 6);
+  EXPECT_LT(right, 6 + 350);
+  EXPECT_LT(bottom, 6 + 608);
+  EXPECT_GT(bottom - top, (page_before.bottom - page_before.top) * 14 / 10);
 }
 
 }  // namespace
