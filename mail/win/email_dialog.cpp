@@ -83,8 +83,7 @@ class TBusyState {
 
 }  // namespace
 
-TDoTheEmail::TDoTheEmail(HWND owner, TContext context)
-    : context_(context) {
+TDoTheEmail::TDoTheEmail(HWND owner, TContext context) : context_(context) {
   MySMTP.SetTimeOut(kTimeOutSeconds);
   MySMTP.SetMailMessage(&EMess);
 

@@ -15,8 +15,7 @@ const win::TWindowClass& DialogClass() {
 
 }  // namespace
 
-TMailAddressDlg::TMailAddressDlg(HWND owner)
-    : address_(std::make_unique<TmsMailAddress>()) {
+TMailAddressDlg::TMailAddressDlg(HWND owner) : address_(std::make_unique<TmsMailAddress>()) {
   CreateFormForClient(owner, DialogClass().Name(), L"Address", kStyle, kClientWidth, kClientHeight);
   SetDefaultButton(IDOK);
   const HFONT font = Font(kFont);

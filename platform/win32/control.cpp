@@ -12,8 +12,8 @@ namespace {
 // property rather than the user data, which a foreign child may use.
 constexpr wchar_t kControlProperty[] = L"GrabwellControl";
 
-HWND CreateControl(HWND parent, const wchar_t* system_class, const std::wstring& caption, DWORD style,
-                   TBounds bounds, int id) {
+HWND CreateControl(HWND parent, const wchar_t* system_class, const std::wstring& caption, DWORD style, TBounds bounds,
+                   int id) {
   const TBounds scaled = ScaleBounds(bounds, DpiOf(parent));
   return CreateWindowExW(0, system_class, caption.c_str(), WS_CHILD | WS_VISIBLE | style, scaled.left, scaled.top,
                          scaled.width, scaled.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

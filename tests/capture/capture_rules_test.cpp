@@ -47,13 +47,12 @@ constexpr TThumbSize kBox{kThumbWidth, kThumbHeight};
 // The box at 144 DPI: 133 x 125 scaled by 1.5.
 constexpr TThumbSize kBox144{200, 188};
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, ThumbScale,
-    ::testing::Values(TThumbCase{kBox, 1024, 768, 133, 99}, TThumbCase{kBox, 100, 50, 100, 50},
-                      TThumbCase{kBox, 133, 125, 133, 125}, TThumbCase{kBox, 300, 1250, 30, 125},
-                      TThumbCase{kBox, 3840, 2160, 133, 74}, TThumbCase{kBox, 0, 50, 0, 0},
-                      TThumbCase{kBox, 50, 0, 0, 0}, TThumbCase{kBox144, 1024, 768, 200, 150},
-                      TThumbCase{kBox144, 150, 100, 150, 100},
-                      TThumbCase{kBox144, 300, 1250, 45, 188}));
+INSTANTIATE_TEST_SUITE_P(Sizes, ThumbScale,
+                         ::testing::Values(TThumbCase{kBox, 1024, 768, 133, 99}, TThumbCase{kBox, 100, 50, 100, 50},
+                                           TThumbCase{kBox, 133, 125, 133, 125}, TThumbCase{kBox, 300, 1250, 30, 125},
+                                           TThumbCase{kBox, 3840, 2160, 133, 74}, TThumbCase{kBox, 0, 50, 0, 0},
+                                           TThumbCase{kBox, 50, 0, 0, 0}, TThumbCase{kBox144, 1024, 768, 200, 150},
+                                           TThumbCase{kBox144, 150, 100, 150, 100},
+                                           TThumbCase{kBox144, 300, 1250, 45, 188}));
 
 }  // namespace

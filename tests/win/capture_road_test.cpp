@@ -98,9 +98,7 @@ TEST(DrawThumb, ScalesIntoTheTopLeftCornerOfItsBoxOnButtonFace) {
   win::TWindowDC screen(nullptr);
   win::TCreatedDC dc(CreateCompatibleDC(screen.Get()));
   // The box at 96 DPI and at 144 DPI: a 133 x 99 or a 200 x 150 picture.
-  const struct {
-    int BoxWidth, BoxHeight, PictureHeight;
-  } boxes[] = {{133, 125, 99}, {200, 188, 150}};
+  const struct { int BoxWidth, BoxHeight, PictureHeight; } boxes[] = {{133, 125, 99}, {200, 188, 150}};
   for (const auto& box : boxes) {
     win::TBitmapHandle thumb = DrawThumb(image, box.BoxWidth, box.BoxHeight);
     BITMAP size{};

@@ -52,7 +52,8 @@ TEST_F(ControlTest, CommandsFromOtherWindowsAreNotTakenForControls) {
 }
 
 // A form designed at 96 DPI like the program's dialogs: a button with its
-// font, and a page control whose pages lie over its display area.
+// font, a panel (a window of ours) and a page control whose pages lie over
+// its display area.
 class TDesignedForm : public win::TForm {
  public:
   TDesignedForm() {
@@ -62,8 +63,10 @@ class TDesignedForm : public win::TForm {
                   Font({L"Arial", 13}));
     Pages = std::make_unique<win::TPageControl>(Handle(), win::TBounds{4, 4, 233, 405},
                                                 std::vector<std::wstring>{L"&One", L"&Two"});
+    Panel = std::make_unique<win::TPanel>(Pages->Page(0), win::TBounds{-4, 8, 21, 11});
   }
   win::TButton* Button = nullptr;
+  std::unique_ptr<win::TPanel> Panel;
   std::unique_ptr<win::TPageControl> Pages;
 };
 
@@ -101,6 +104,7 @@ TEST(DesignedForm, ADpiChangeTakesTheSuggestedRectangleAndLaysOutAgainWithNewFon
   EXPECT_EQ(PlaceIn(form.Handle(), form.Button->Handle()), (TCorners{90, 618, 90 + 86, 618 + 32}));
   EXPECT_EQ(FontHeight(form.Button->Handle()), -20) << "a font made again for the new DPI";
   EXPECT_EQ(PlaceIn(form.Handle(), form.Pages->Handle()), (TCorners{6, 6, 6 + 350, 6 + 608}));
+  EXPECT_EQ(PlaceIn(form.Pages->Page(0), form.Panel->Handle()), (TCorners{-6, 12, -6 + 32, 12 + 17}));
   // The pages follow the page control, inside it and as much larger.
   const auto [left, top, right, bottom] = PlaceIn(form.Handle(), form.Pages->Page(0));
   EXPECT_TRUE(left > 6 && right < 6 + 350 && bottom < 6 + 608);
