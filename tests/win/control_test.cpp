@@ -66,8 +66,8 @@ class TDesignedForm : public win::TForm {
     Panel = std::make_unique<win::TPanel>(Pages->Page(0), win::TBounds{-4, 8, 21, 11});
   }
   win::TButton* Button = nullptr;
-  std::unique_ptr<win::TPanel> Panel;
   std::unique_ptr<win::TPageControl> Pages;
+  std::unique_ptr<win::TPanel> Panel;
 };
 
 using TCorners = std::array<LONG, 4>;  // left, top, right, bottom
