@@ -8,8 +8,23 @@
 #include <utility>
 
 #include "gif/row_kernels.h"
+#include "platform/pixel_memory.h"
 
 namespace {
+
+// Rows the image allocated itself.
+class THeapPixels final : public TPixelOwner {
+ public:
+  explicit THeapPixels(std::size_t size) : size_(size), bits_(platform::AllocateZeroedPixels(size)) {}
+  ~THeapPixels() override { platform::FreePixels(bits_, size_); }
+  THeapPixels(const THeapPixels&) = delete;
+  THeapPixels& operator=(const THeapPixels&) = delete;
+  std::uint8_t* Bits() const { return bits_; }
+
+ private:
+  std::size_t size_;
+  std::uint8_t* bits_;
+};
 
 bool IsStoredDepth(int bits) {
   return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
@@ -50,14 +65,71 @@ TBitmap::TBitmap(int width, int height, int bitsPerPixel) {
   bitsPerPixel_ = bitsPerPixel;
   const std::uint64_t size = static_cast<std::uint64_t>(Stride()) * static_cast<std::uint64_t>(height);
   if (size > std::numeric_limits<std::size_t>::max() / 2) throw std::length_error("Invalid image dimensions");
-  bits_.assign(static_cast<std::size_t>(size), 0);
+  auto heap = std::make_unique<THeapPixels>(static_cast<std::size_t>(size));
+  bits_ = heap->Bits();
+  bitsSize_ = static_cast<std::size_t>(size);
+  owner_ = std::move(heap);
   if (bitsPerPixel == 16) SetColorMasks(fifteen ? kMasks555 : kMasks565);
   if (bitsPerPixel <= 8) colorTable_.resize(std::size_t{1} << bitsPerPixel);
+}
+
+TBitmap::TBitmap(const TBitmap& other) : TBitmap(other.width_, other.height_, other.bitsPerPixel_) {
+  CopyFormat(other);
+  // The copy is exactly as long as the rows (a converted image's memory may be longer).
+  if (other.bitsSize_ > 0) std::memcpy(bits_, other.bits_, other.bitsSize_);
+}
+
+TBitmap& TBitmap::operator=(const TBitmap& other) {
+  if (this != &other) *this = TBitmap(other);
+  return *this;
+}
+
+TBitmap::TBitmap(TBitmap&& other) noexcept { *this = std::move(other); }
+
+TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
+  if (this == &other) return *this;
+  CopyFormat(other);
+  colorTable_ = std::move(other.colorTable_);
+  owner_ = std::move(other.owner_);
+  bits_ = std::exchange(other.bits_, nullptr);
+  bitsSize_ = std::exchange(other.bitsSize_, 0);
+  other.width_ = other.height_ = 0;
+  return *this;
+}
+
+TBitmap::~TBitmap() = default;
+
+void TBitmap::CopyFormat(const TBitmap& other) {
+  width_ = other.width_;
+  height_ = other.height_;
+  bitsPerPixel_ = other.bitsPerPixel_;
+  device_ = other.device_;
+  hasMasks_ = other.hasMasks_;
+  masks_ = other.masks_;
+  colorTable_ = other.colorTable_;
+}
+
+bool operator==(const TBitmap& a, const TBitmap& b) {
+  return a.width_ == b.width_ && a.height_ == b.height_ && a.bitsPerPixel_ == b.bitsPerPixel_ &&
+         a.device_ == b.device_ && a.hasMasks_ == b.hasMasks_ && a.masks_ == b.masks_ &&
+         a.colorTable_ == b.colorTable_ && std::ranges::equal(a.Bits(), b.Bits());
 }
 
 TBitmap TBitmap::DeviceFormat(int width, int height, int bitsPerPixel) {
   TBitmap image(width, height, bitsPerPixel);
   image.device_ = true;
+  return image;
+}
+
+TBitmap TBitmap::DeviceFormat(int width, int height, int bitsPerPixel, std::uint8_t* bits,
+                              std::unique_ptr<TPixelOwner> owner) {
+  TBitmap image(0, 0, bitsPerPixel);
+  image.width_ = width;
+  image.height_ = height;
+  image.device_ = true;
+  image.owner_ = std::move(owner);
+  image.bits_ = bits;
+  image.bitsSize_ = image.Stride() * static_cast<std::size_t>(std::max(height, 0));
   return image;
 }
 
@@ -94,6 +166,24 @@ TRGBQuad TBitmap::PixelColor(int x, int y) const {
   }
 }
 
+void TBitmap::RowAs24Bit(int y, std::uint8_t* out) const {
+  const auto width = static_cast<std::size_t>(std::max(width_, 0));
+  if (bitsPerPixel_ == 24) {
+    std::memcpy(out, Row(y), 3 * width);
+    return;
+  }
+  if (bitsPerPixel_ == 32 && (!hasMasks_ || masks_ == kMasks888)) {
+    PackRow32To24Portable(Row(y), out, width);
+    return;
+  }
+  for (int x = 0; x < width_; ++x, out += 3) {
+    const TRGBQuad c = PixelColor(x, y);
+    out[0] = c.Blue;
+    out[1] = c.Green;
+    out[2] = c.Red;
+  }
+}
+
 void TBitmap::ConvertTo24Bit() {
   if (bitsPerPixel_ == 24 && !device_) return;
   const bool plain32 = bitsPerPixel_ == 32 && (!hasMasks_ || masks_ == kMasks888);
@@ -101,16 +191,9 @@ void TBitmap::ConvertTo24Bit() {
     ConvertPlainTo24BitInPlace(nullptr);
     return;
   }
+  // Fewer bits a pixel than 24: the rows need more room than they have.
   TBitmap result(width_, height_, 24);
-  for (int y = 0; y < height_; ++y) {
-    std::uint8_t* out = result.Row(y);
-    for (int x = 0; x < width_; ++x, out += 3) {
-      const TRGBQuad c = PixelColor(x, y);
-      out[0] = c.Blue;
-      out[1] = c.Green;
-      out[2] = c.Red;
-    }
-  }
+  for (int y = 0; y < height_; ++y) RowAs24Bit(y, result.Row(y));
   *this = std::move(result);
 }
 
@@ -134,13 +217,13 @@ void TBitmap::ConvertPlainTo24BitInPlace(const std::function<void(int, const std
     const std::size_t newStride = StrideFor(width_, 24);
     const std::size_t width = static_cast<std::size_t>(std::max(width_, 0));
     for (std::size_t row = 0; row < static_cast<std::size_t>(std::max(height_, 0)); ++row) {
-      const std::uint8_t* in = bits_.data() + row * oldStride;
-      std::uint8_t* out = bits_.data() + row * newStride;
+      const std::uint8_t* in = bits_ + row * oldStride;
+      std::uint8_t* out = bits_ + row * newStride;
       if (visitRow) visitRow(height_ - 1 - static_cast<int>(row), in);
       PackRow32To24(in, out, width);
       std::fill(out + 3 * width, out + newStride, std::uint8_t{0});
     }
-    bits_.resize(newStride * static_cast<std::size_t>(std::max(height_, 0)));
+    bitsSize_ = newStride * static_cast<std::size_t>(std::max(height_, 0));
   }
   bitsPerPixel_ = 24;
   device_ = false;

@@ -108,10 +108,6 @@ TBitmap Reduce(TBitmap& bitmap, TReductionMethod method, TDitherKind dither, int
   return result;
 }
 
-void MapRow24(const std::uint8_t* source, std::uint8_t* indices, std::size_t width) {
-  for (std::size_t x = 0; x < width; ++x) indices[x] = CubeIndex(source + 3 * x);
-}
-
 bool IsPlainTrueColor(const TBitmap& bitmap) {
   if (bitmap.BitsPerPixel() == 24) return true;
   return bitmap.BitsPerPixel() == 32 && (!bitmap.HasColorMasks() || bitmap.ColorMasks() == kMasks888);
@@ -129,7 +125,7 @@ TBitmap ReduceToCube(TBitmap& bitmap) {
   // Each row is mapped just before the conversion moves it, while it is
   // still in the cache: one pass over the source instead of two.
   const auto width = static_cast<std::size_t>(bitmap.Width());
-  const auto mapRow = bitmap.BitsPerPixel() == 32 ? MapRow32ToCube : MapRow24;
+  const auto mapRow = bitmap.BitsPerPixel() == 32 ? MapRow32ToCube : MapRow24ToCube;
   bitmap.ConvertPlainTo24Bit([&](int y, const std::uint8_t* row) { mapRow(row, writer.ScanLine(y), width); });
   writer.Commit();
   return result;
@@ -146,4 +142,18 @@ TBitmap ReduceColors(TBitmap& bitmap, TReductionMethod method, TDitherKind dithe
 TBitmap ReduceColorsPerPixel(TBitmap& bitmap, TReductionMethod method, TDitherKind dither, int reductionBits,
                              const TPalette* customPalette) {
   return Reduce(bitmap, method, dither, reductionBits, customPalette);
+}
+
+bool ReducesPixelByPixelToCube(const TBitmap& bitmap, TReductionMethod method, TDitherKind dither) {
+  return method == rdWebCube && dither == dkNearest && (bitmap.IsDeviceFormat() || bitmap.BitsPerPixel() > 8);
+}
+
+TCubeRows::TCubeRows(const TBitmap& bitmap) : bitmap_(bitmap) {
+  if (bitmap.BitsPerPixel() != 24 || bitmap.IsDeviceFormat()) throw GIFException(sUnsupportedPixelFormat);
+  row_.resize(static_cast<std::size_t>(bitmap.Width()));
+}
+
+const std::uint8_t* TCubeRows::Row(int y) {
+  MapRow24ToCube(bitmap_.Row(y), row_.data(), row_.size());
+  return row_.data();
 }

@@ -22,6 +22,13 @@ TDIBReader::TDIBReader(TBitmap& bitmap, int bitsPerPixel) : TDIB(bitmap) {
   bitmap.ConvertTo24Bit();
 }
 
+std::vector<TRGBQuad> ColorTableOf(const TPalette& palette) {
+  std::vector<TRGBQuad> table(256);
+  for (std::size_t i = 0; i < table.size() && i < palette.size(); ++i)
+    table[i] = TRGBQuad{palette[i].Blue, palette[i].Green, palette[i].Red, 0};
+  return table;
+}
+
 TDIBWriter::TDIBWriter(TBitmap& result, const TPalette& palette, int height, int width, int bitsPerPixel)
     : TDIB(image_), result_(result) {
   if (bitsPerPixel != 8 && bitsPerPixel != 24) throw GIFException(sUnsupportedPixelFormat);
@@ -34,10 +41,7 @@ TDIBWriter::TDIBWriter(TBitmap& result, const TPalette& palette, int height, int
     throw GIFException(sOutOfMemoryDIB);
   }
   if (bitsPerPixel == 8) {
-    auto& table = image_.ColorTable();
-    for (std::size_t i = 0; i < table.size(); ++i) {
-      table[i] = i < palette.size() ? TRGBQuad{palette[i].Blue, palette[i].Green, palette[i].Red, 0} : TRGBQuad{};
-    }
+    image_.ColorTable() = ColorTableOf(palette);
   } else {
     image_.ColorTable().clear();
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "gif/bitmap.h"
 #include "gif/palettes.h"
@@ -33,6 +34,10 @@ class TDIBReader final : public TDIB {
   TDIBReader(TBitmap& bitmap, int bitsPerPixel);
   const std::uint8_t* ScanLine(int row) const { return ScanLineAt(row); }
 };
+
+// The colour table of a reduction's 8-bit result: the palette's entries,
+// then black, 256 entries in all.
+std::vector<TRGBQuad> ColorTableOf(const TPalette& palette);
 
 // Builds the result of a reduction: 8 bits per pixel with a 256-entry
 // colour table (the palette, then black), or 24 bits with no table.

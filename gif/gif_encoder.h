@@ -7,10 +7,10 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 
 #include "gif/gif_writer.h"
+#include "gif/index_rows.h"
 #include "platform/stream.h"
 
 class TGIFEncoder {
@@ -26,18 +26,53 @@ class TGIFEncoder {
   // below `colorCount` ("Color not in color table" otherwise).
   void Compress(TStream& stream, int bitsPerPixel, int colorCount, const std::uint8_t* data, bool interlace,
                 int height, int width);
+  // The same with the indices given row by row (`rows` may be null: no pixels).
+  void Compress(TStream& stream, int bitsPerPixel, int colorCount, TIndexRows* rows, bool interlace, int height,
+                int width);
 
  protected:
-  // A stretch of pixels that follow each other in coding order.
+  // A row's pixels in coding order.
   struct TSpan {
     const std::uint8_t* begin;
     const std::uint8_t* end;
   };
 
+  // Codes packed least significant bit first into 64-bit words: an
+  // accumulator that is stored to the next word after every code, which
+  // moves on to the word after once it is full. Storing each time costs
+  // less than a branch that the processor would mispredict on every few
+  // codes; storing whole words, not bytes, tells the compiler that the
+  // store cannot touch the encoders' fields (none is a 64-bit integer) so
+  // they can stay in registers.
+  struct TCodeOutput {
+    std::uint64_t accumulator = 0;  // fewer than 64 bits between codes
+    int bitsHeld = 0;
+    int codeSize = 0;  // bits of the next code
+    std::uint64_t* next = nullptr;
+    std::uint64_t* end = nullptr;
+
+    // Adds `code`; true when the word buffer is full (see FlushWords).
+    bool Put(std::uint32_t code) {
+      accumulator |= std::uint64_t{code} << bitsHeld;
+      bitsHeld += codeSize;
+      std::uint64_t word = accumulator;
+      if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+      *next = word;
+      const int full = bitsHeld >> 6;  // 0 or 1
+      next += full;
+      bitsHeld &= 63;
+      // A full word leaves the bits of the code that did not fit (none
+      // when it just fitted); the mask keeps the accumulator otherwise.
+      const std::uint64_t spill = std::uint64_t{code} >> ((codeSize - bitsHeld) & 63);
+      accumulator ^= (accumulator ^ spill) & (0 - static_cast<std::uint64_t>(full));
+      return next == end;
+    }
+  };
+
   // The encoder's own pass over the pixels; NextSpan() hands them out.
   virtual void EncodePixels() = 0;
 
-  // The next stretch of pixels, or nothing when the frame is done.
+  // The next row, or nothing when the frame is done.
   std::optional<TSpan> NextSpan();
 
   // Raises "Color not in color table" unless `pixel` is a valid index.
@@ -45,48 +80,36 @@ class TGIFEncoder {
   // True when every byte value is a valid index, so no check is needed.
   bool AllColorsValid() const { return colorCount_ > 255; }
 
-  // Codes go out least significant bit first. Every code stores eight
-  // bytes of the accumulator and keeps the whole ones among them, so that
-  // no branch depends on how many bits are held; after the end code,
-  // Compress flushes the rest, the last byte padded with zero bits.
+  // Writes one code at output_'s code size.
+  // Hands the full words before `next` to the sub-block writer and
+  // returns where the emptied buffer starts.
+  std::uint64_t* FlushWords(std::uint64_t* next);
   void Output(std::uint32_t code) {
-    accumulator_ |= static_cast<std::uint64_t>(code) << bitsHeld_;
-    bitsHeld_ += codeSize_;
-    std::uint64_t bytes = accumulator_;
-    if constexpr (std::endian::native == std::endian::big) bytes = __builtin_bswap64(bytes);
-    std::memcpy(codeBytes_.data() + filled_, &bytes, sizeof bytes);
-    const int whole = bitsHeld_ >> 3;
-    filled_ += static_cast<std::size_t>(whole);
-    accumulator_ >>= 8 * whole;
-    bitsHeld_ &= 7;
-    if (filled_ >= kCodeBytes) FlushCodeBytes();
+    if (output_.Put(code)) output_.next = FlushWords(output_.next);
   }
 
   int bitsPerPixel_ = 0;
   int colorCount_ = 0;
   int initialCodeSize_ = 0;
-  int codeSize_ = 0;
   std::uint32_t clearCode_ = 0;
   std::uint32_t endCode_ = 0;
   std::uint32_t baseCode_ = 0;
+  // The code output between the steps of a pass.
+  TCodeOutput output_;
   // Set by a clear code, reset by the next code of the run-length
   // encoder's counted output; the LZW encoder resets its code size on it.
   bool freshTable_ = false;
 
  private:
-  void FlushBits();
-  void FlushCodeBytes();
+  // Hands over the words and the accumulator's whole bytes; with `last`
+  // also its last bits, in a byte padded with zero bits.
+  void FlushBits(bool last);
 
-  // Whole bytes of codes gather here before the sub-block writer gets
-  // them; the slack takes the eight-byte stores of the last code.
-  static constexpr std::size_t kCodeBytes = 16 * 1024;
-  std::array<std::uint8_t, kCodeBytes + 8> codeBytes_;
-  std::size_t filled_ = 0;
-  std::uint64_t accumulator_ = 0;  // fewer than 8 bits between codes
-  int bitsHeld_ = 0;
+  // Whole words of codes gather here before the sub-block writer gets them.
+  std::array<std::uint64_t, 2048> words_;
   TGIFWriter* writer_ = nullptr;
 
-  const std::uint8_t* data_ = nullptr;
+  TIndexRows* rows_ = nullptr;
   int width_ = 0;
   int height_ = 0;
   bool interlace_ = false;

@@ -19,6 +19,38 @@ void WriteWord(std::uint8_t* out, int value) {
   out[1] = static_cast<std::uint8_t>(value >> 8);
 }
 
+// A frame's own indices.
+class TFrameRows final : public TIndexRows {
+ public:
+  explicit TFrameRows(const TGIFSubImage& frame) : frame_(frame) {}
+  const std::uint8_t* Row(int y) override { return frame_.IndexRow(y); }
+
+ private:
+  const TGIFSubImage& frame_;
+};
+
+// The rows of an 8-bit bitmap, which are its indices.
+class TBitmapRows final : public TIndexRows {
+ public:
+  explicit TBitmapRows(const TBitmap& bitmap) : bitmap_(bitmap) {}
+  const std::uint8_t* Row(int y) override { return bitmap_.Row(y); }
+
+ private:
+  const TBitmap& bitmap_;
+};
+
+// Empties an image when a one-shot write ends, however it ends.
+class TClearAtEnd {
+ public:
+  explicit TClearAtEnd(TGIFImage& image) : image_(image) {}
+  ~TClearAtEnd() { image_.Clear(); }
+  TClearAtEnd(const TClearAtEnd&) = delete;
+  TClearAtEnd& operator=(const TClearAtEnd&) = delete;
+
+ private:
+  TGIFImage& image_;
+};
+
 std::unique_ptr<TGIFEncoder> MakeEncoder(TGIFEncoding encoding) {
   if (encoding == encRunLength) return std::make_unique<TRLEEncoder>();
   return std::make_unique<TLZWEncoder>();
@@ -73,9 +105,9 @@ void TGIFSubImage::Clear() {
   colorMap_.Clear();
   left_ = top_ = width_ = height_ = 0;
   Packed = 0;
+  bitmap_ = TBitmap();
   data_.clear();
   data_.shrink_to_fit();
-  bitmap_ = TBitmap();
 }
 
 void TGIFSubImage::SetBounds(int left, int top, int width, int height) {
@@ -93,12 +125,6 @@ void TGIFSubImage::Assign(TBitmap& bitmap) {
   Clear();
   if (bitmap.Empty()) return;
   SetBounds(0, 0, bitmap.Width(), bitmap.Height());
-  try {
-    // Reserved, not filled: ImportPixels writes every index once.
-    data_.reserve(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
-  } catch (const std::bad_alloc&) {
-    throw GIFException(sOutOfMemoryDIB);
-  }
   if (!bitmap.IsDeviceFormat() && bitmap.BitsPerPixel() <= 8) {
     bitmap_ = bitmap;
   } else {
@@ -114,6 +140,30 @@ void TGIFSubImage::Assign(TBitmap& bitmap) {
   ImportPixels(bitmap_);
 }
 
+std::unique_ptr<TIndexRows> TGIFSubImage::AssignRows(TBitmap& bitmap) {
+  Clear();
+  const TGIFImage* image = Image();
+  const TReductionMethod method = image ? image->ColorReduction : DefaultColorReduction;
+  const TDitherKind dither = image ? image->DitherMode : DefaultDitherMode;
+  const bool asItIs = !bitmap.IsDeviceFormat() && bitmap.BitsPerPixel() == 8;
+  if (bitmap.Empty() || !(asItIs || ReducesPixelByPixelToCube(bitmap, method, dither))) return nullptr;
+  SetBounds(0, 0, bitmap.Width(), bitmap.Height());
+  if (asItIs) {
+    const TDIBReader reader(bitmap, 8);
+    ImportColorMap(bitmap);
+    return std::make_unique<TBitmapRows>(bitmap);
+  }
+  // Reading the bitmap at 24 bits converts it, as the reduction would.
+  const TDIBReader reader(bitmap, 24);
+  for (const TRGBQuad& entry : ColorTableOf(WebCubePalette())) colorMap_.Add({entry.Red, entry.Green, entry.Blue});
+  return std::make_unique<TCubeRows>(bitmap);
+}
+
+const std::uint8_t* TGIFSubImage::IndexRow(int y) const {
+  if (bitmap_.BitsPerPixel() == 8) return bitmap_.Row(y);
+  return data_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+}
+
 void TGIFSubImage::ImportColorMap(const TBitmap& bitmap) {
   if (bitmap.BitsPerPixel() > 8) return;  // built from the pixels
   const auto& table = bitmap.ColorTable();
@@ -123,13 +173,12 @@ void TGIFSubImage::ImportColorMap(const TBitmap& bitmap) {
 
 void TGIFSubImage::ImportPixels(const TBitmap& bitmap) {
   const int bits = bitmap.BitsPerPixel();
-  if (bits == 8) {
-    // Appended row by row into the reserved store, with no zero fill first.
-    data_.clear();
-    for (int y = 0; y < height_; ++y) data_.insert(data_.end(), bitmap.Row(y), bitmap.Row(y) + width_);
-    return;
+  if (bits == 8) return;  // its rows are the indices
+  try {
+    data_.resize(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_));
+  } catch (const std::bad_alloc&) {
+    throw GIFException(sOutOfMemoryDIB);
   }
-  data_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0);
   std::uint8_t* out = data_.data();
   if (bits == 24) {
     std::unordered_map<std::uint32_t, std::uint8_t> indices;
@@ -159,8 +208,15 @@ void TGIFSubImage::ImportPixels(const TBitmap& bitmap) {
 bool TGIFSubImage::NeedsVersion89a() const { return colorMap_.Sorted() || extensions_.Count() > 0; }
 
 void TGIFSubImage::SaveToStream(TStream& stream) const {
+  TFrameRows rows(*this);
+  WriteFrame(stream, Empty() ? nullptr : &rows);
+}
+
+void TGIFSubImage::SaveToStream(TStream& stream, TIndexRows& rows) const { WriteFrame(stream, &rows); }
+
+void TGIFSubImage::WriteFrame(TStream& stream, TIndexRows* rows) const {
   for (const auto& extension : extensions_) extension->SaveToStream(stream);
-  if (Empty()) return;
+  if (rows == nullptr || width_ == 0 || height_ == 0) return;
 
   // Frames are always written non-interlaced when they have a local map.
   std::uint8_t packed;
@@ -187,7 +243,7 @@ void TGIFSubImage::SaveToStream(TStream& stream) const {
   colorMap_.SaveToStream(stream);
 
   const std::unique_ptr<TGIFEncoder> encoder = MakeEncoder(Image() ? Image()->Compression : DefaultCompression);
-  encoder->Compress(stream, bits, colorCount, data_.data(), (packed & 0x40) != 0, height_, width_);
+  encoder->Compress(stream, bits, colorCount, rows, (packed & 0x40) != 0, height_, width_);
 }
 
 // ---- lists and image
@@ -275,5 +331,23 @@ void TGIFImage::SaveToStream(TStream& stream) const {
 void TGIFImage::SaveToFile(const std::string& path) const {
   TFileStream file(path, TFileStream::Mode::Create);
   SaveToStream(file);
+  file.Close();
+}
+
+void TGIFImage::SaveBitmapToFile(TBitmap& bitmap, const std::string& path) {
+  const TClearAtEnd clearAtEnd(*this);
+  Clear();
+  auto frame = std::make_unique<TGIFSubImage>(this);
+  std::unique_ptr<TIndexRows> rows = frame->AssignRows(bitmap);
+  if (!rows) {
+    Assign(bitmap);
+    SaveToFile(path);
+    return;
+  }
+  const TGIFSubImage& added = images_.Add(std::move(frame));
+  TFileStream file(path, TFileStream::Mode::Create);
+  header_.SaveToStream(file);
+  added.SaveToStream(file, *rows);
+  TGIFTrailer(nullptr).SaveToStream(file);
   file.Close();
 }

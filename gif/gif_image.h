@@ -13,6 +13,7 @@
 #include "gif/gif_extension.h"
 #include "gif/gif_item.h"
 #include "gif/gif_types.h"
+#include "gif/index_rows.h"
 #include "gif/palettes.h"
 
 // The logical screen descriptor and the global colour map.
@@ -47,6 +48,13 @@ class TGIFSubImage final : public TGIFItem {
   // or 8 bits is taken as it is; any other is reduced with the owning
   // image's settings, which converts `bitmap` in place to 24 bits.
   void Assign(TBitmap& bitmap);
+  // Readies the frame to be written straight from `bitmap`, without
+  // holding its indices, where Assign would take an 8-bit bitmap as it is
+  // or map each pixel on its own to the cube: size and colour map are set
+  // as Assign sets them, `bitmap` is converted as Assign converts it, and
+  // the result gives the indices a row at a time, from `bitmap` as long as
+  // it lives unchanged. Otherwise returns null and leaves the frame empty.
+  std::unique_ptr<TIndexRows> AssignRows(TBitmap& bitmap);
   void Clear();
 
   int Left() const { return left_; }
@@ -55,7 +63,7 @@ class TGIFSubImage final : public TGIFItem {
   int Height() const { return height_; }
   // Raises "Invalid image dimensions" for sizes a GIF cannot hold.
   void SetBounds(int left, int top, int width, int height);
-  bool Empty() const { return data_.empty() || width_ == 0 || height_ == 0; }
+  bool Empty() const { return bitmap_.Empty() || width_ == 0 || height_ == 0; }
 
   std::uint8_t Packed = 0;
   bool Interlaced() const { return (Packed & 0x40) != 0; }
@@ -63,18 +71,22 @@ class TGIFSubImage final : public TGIFItem {
   const TGIFExtensionList& Extensions() const { return extensions_; }
   TGIFLocalColorMap& ColorMap() { return colorMap_; }
   const TGIFLocalColorMap& ColorMap() const { return colorMap_; }
-  const std::vector<std::uint8_t>& Data() const { return data_; }
-  std::vector<std::uint8_t>& Data() { return data_; }
-  // The 1-, 4- or 8-bit bitmap the frame was made from.
+  // The colour indices of row `y` (from the top), one byte a pixel.
+  const std::uint8_t* IndexRow(int y) const;
+  // The bitmap the frame was made from: 1, 4 or 8 bits, or 24 after rdNone.
   const TBitmap& Bitmap() const { return bitmap_; }
 
   // A sorted local map or any extension needs GIF89a.
   bool NeedsVersion89a() const;
   void SaveToStream(TStream& stream) const override;
+  // Writes the frame with `rows` as its indices (see AssignRows).
+  void SaveToStream(TStream& stream, TIndexRows& rows) const;
 
  private:
   void ImportColorMap(const TBitmap& bitmap);
   void ImportPixels(const TBitmap& bitmap);
+  // Extensions, descriptor, colour map and image data (none without rows).
+  void WriteFrame(TStream& stream, TIndexRows* rows) const;
 
   TGIFExtensionList extensions_;
   TGIFLocalColorMap colorMap_;
@@ -82,8 +94,10 @@ class TGIFSubImage final : public TGIFItem {
   int top_ = 0;
   int width_ = 0;
   int height_ = 0;
-  std::vector<std::uint8_t> data_;
   TBitmap bitmap_;
+  // The indices where the bitmap's rows are not already them (1-, 4- and
+  // 24-bit bitmaps): rows from the top without padding.
+  std::vector<std::uint8_t> data_;
 };
 
 class TGIFTrailer final : public TGIFItem {
@@ -141,6 +155,11 @@ class TGIFImage {
   void SaveToStream(TStream& stream) const;
   // Creates or truncates the file; it is closed also when writing fails.
   void SaveToFile(const std::string& path) const;
+  // Writes the file that Assign(bitmap) and SaveToFile(path) write, and
+  // converts `bitmap` as Assign does, but codes each row as it is made
+  // wherever TGIFSubImage::AssignRows can (the program's road), without a
+  // whole picture of indices in memory. The image is left empty.
+  void SaveBitmapToFile(TBitmap& bitmap, const std::string& path);
 
  private:
   void Warn(const char* text) const;

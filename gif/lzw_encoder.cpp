@@ -14,7 +14,7 @@ constexpr std::ptrdiff_t kShortestJump = 4;
 }  // namespace
 
 void TLZWEncoder::EncodePixels() {
-  largestCode_ = (1u << codeSize_) - 1;
+  largestCode_ = (1u << output_.codeSize) - 1;
   if (children_.empty()) {
     children_.assign(std::size_t{4096} * 256, 0);
     used_.reserve(kTableLimit);

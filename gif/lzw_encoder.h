@@ -31,12 +31,12 @@ class TLZWEncoder final : public TGIFEncoder {
     Output(code);
     if (nextFree_ > largestCode_ || freshTable_) {
       if (freshTable_) {
-        codeSize_ = initialCodeSize_;
-        largestCode_ = (1u << codeSize_) - 1;
+        output_.codeSize = initialCodeSize_;
+        largestCode_ = (1u << output_.codeSize) - 1;
         freshTable_ = false;
       } else {
-        ++codeSize_;
-        largestCode_ = codeSize_ == 12 ? 4096 : (1u << codeSize_) - 1;
+        ++output_.codeSize;
+        largestCode_ = output_.codeSize == 12 ? 4096 : (1u << output_.codeSize) - 1;
       }
     }
   }

@@ -1,15 +1,17 @@
 #include "gif/rle_encoder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
 #include "gif/pixel_runs.h"
 
 void TRLEEncoder::EncodePixels() {
-  sizeStepStart_ = clearCode_ - 1;
-  clearLimitStart_ = bitsPerPixel_ <= 3 ? 9 : clearCode_ - 2;
-  codeBudget_ = 4095 - static_cast<std::int64_t>(baseCode_);
-  for (std::int64_t n = 0; n < kSmallRuns; ++n) smallRunCosts_[static_cast<std::size_t>(n)] = CostOfLongRun(n);
+  sizeStepStart_ = static_cast<int>(clearCode_) - 1;
+  clearLimitStart_ = bitsPerPixel_ <= 3 ? 9 : static_cast<int>(clearCode_) - 2;
+  codeBudget_ = 4095 - static_cast<int>(baseCode_);
+  for (std::int64_t n = 0; n < kSmallRuns; ++n)
+    smallRunCosts_[static_cast<std::size_t>(n)] = static_cast<int>(CostOfLongRun(n));
   Clear();
   if (AllColorsValid()) {
     EncodeRuns<false>();
@@ -18,46 +20,58 @@ void TRLEEncoder::EncodePixels() {
   }
 }
 
-// Runs are found by scanning whole stretches of equal bytes, which gives
-// the same run structure as looking at the pixels one at a time; a run
-// may continue from one stretch (an interlaced row) into the next.
+// A new run starts wherever a pixel differs from the one before it; the
+// starts are found sixteen pixels at a time (RunStarts16), each one costs a
+// bit scan. A run may continue from one row into the next.
 template <bool Checked>
 void TRLEEncoder::EncodeRuns() {
-  std::int64_t runLength = 0;
+  std::int64_t carried = 0;  // pixels of the current run in earlier rows
+  bool started = false;
   while (auto span = NextSpan()) {
-    const std::uint8_t* p = span->begin;
-    while (p < span->end) {
-      const std::uint8_t pixel = *p;
-      if constexpr (Checked) CheckColor(pixel);
-      const std::uint8_t* q = RunEnd(p + 1, span->end, pixel);
-      if (runLength > 0 && pixel != runColor_) {
-        EmitRun(runLength);
-        runLength = 0;
-      }
-      runColor_ = pixel;
-      runLength += q - p;
-      p = q;
+    const std::uint8_t* runStart = span->begin;
+    const std::uint8_t* const end = span->end;
+    if constexpr (Checked) CheckColor(*runStart);
+    if (!started) {
+      run_.runColor = *runStart;
+      started = true;
+    } else if (*runStart != run_.runColor) {
+      EmitRun(carried);
+      carried = 0;
+      run_.runColor = *runStart;
     }
+    const auto newRun = [&](const std::uint8_t* at) {
+      if constexpr (Checked) CheckColor(*at);
+      EmitRun(carried + (at - runStart));
+      carried = 0;
+      runStart = at;
+      run_.runColor = *at;
+    };
+    const std::uint8_t* p = span->begin + 1;
+    for (; end - p >= kRunStartBlock; p += kRunStartBlock) {
+      for (std::uint32_t starts = RunStarts16(p); starts != 0; starts &= starts - 1) newRun(p + std::countr_zero(starts));
+    }
+    for (; p < end; ++p) {
+      if (*p != p[-1]) newRun(p);
+    }
+    carried += end - runStart;
   }
-  if (runLength > 0) EmitRun(runLength);
+  if (started) EmitRun(carried);
 }
 
 void TRLEEncoder::Clear() {
-  sizeStep_ = sizeStepStart_;
-  clearLimit_ = clearLimitStart_;
-  codeCount_ = 0;
-  tableLength_ = 0;
+  run_.sizeStep = sizeStepStart_;
+  run_.clearLimit = clearLimitStart_;
+  run_.codeCount = 0;
+  run_.tableLength = 0;
   freshTable_ = true;
   Output(clearCode_);
-  codeSize_ = initialCodeSize_;
+  output_.codeSize = initialCodeSize_;
 }
 
-void TRLEEncoder::EmitRun(std::int64_t count) {
-  if (count == 1) {
-    CountedOutput(runColor_);
-  } else if (freshTable_) {
+void TRLEEncoder::EmitLongerRun(std::int64_t count) {
+  if (freshTable_) {
     RunAfterClear(count);
-  } else if (tableLength_ > 1 && tableColor_ == runColor_) {
+  } else if (run_.tableLength > 1 && run_.tableColor == run_.runColor) {
     RunFromTable(count);
   } else {
     RunByClearOrLiterals(count);
@@ -65,60 +79,52 @@ void TRLEEncoder::EmitRun(std::int64_t count) {
 }
 
 void TRLEEncoder::RestoreClearLimit() {
-  clearLimit_ = clearLimitStart_;
-  if (codeCount_ >= clearLimit_) Clear();
+  run_.clearLimit = clearLimitStart_;
+  if (run_.codeCount >= run_.clearLimit) Clear();
 }
 
 void TRLEEncoder::RunAfterClear(std::int64_t count) {
-  clearLimit_ = codeBudget_;
-  tableColor_ = runColor_;
+  run_.clearLimit = codeBudget_;
+  run_.tableColor = run_.runColor;
   std::int64_t k = 1;
   while (count > 0) {
     if (k == 1) {
-      tableLength_ = 1;
-      CountedOutput(runColor_);
+      run_.tableLength = 1;
+      CountedOutput(run_.runColor);
       count -= 1;
     } else if (count >= k) {
-      tableLength_ = k;
+      run_.tableLength = k;
       CountedOutput(static_cast<std::uint32_t>(baseCode_ + k - 2));
       count -= k;
     } else {
-      tableLength_ += 1;
-      CountedOutput(count == 1 ? runColor_ : static_cast<std::uint32_t>(baseCode_ + count - 2));
+      run_.tableLength += 1;
+      CountedOutput(count == 1 ? run_.runColor : static_cast<std::uint32_t>(baseCode_ + count - 2));
       break;
     }
-    k = codeCount_ == 0 ? 1 : k + 1;
+    k = run_.codeCount == 0 ? 1 : k + 1;
   }
   RestoreClearLimit();
 }
 
 void TRLEEncoder::RunFromTable(std::int64_t count) {
-  // The common case, a run no longer than the table's string: its own
-  // entry codes it (the k-th entry stands for k pixels), one code, which
-  // never calls for a clear before it.
-  if (count <= tableLength_ && codeCount_ < codeBudget_) {
-    clearLimit_ = codeBudget_;
-    CountedOutput(static_cast<std::uint32_t>(baseCode_ + count - 2));
-    RestoreClearLimit();
-    return;
-  }
+  // (A run no longer than the table's strings took EmitRun's one code.)
   // Runs and table strings are almost always far below 2^32 pixels, where
   // a 32-bit division is several times quicker than a 64-bit one.
   std::int64_t repeats;
   std::int64_t rest;
   if (count <= UINT32_MAX) {
     const auto pixels = static_cast<std::uint32_t>(count);
-    const auto length = static_cast<std::uint32_t>(tableLength_);
+    const auto length = static_cast<std::uint32_t>(run_.tableLength);
     repeats = pixels / length;
     rest = pixels % length;
   } else {
-    repeats = count / tableLength_;
-    rest = count % tableLength_;
+    repeats = count / run_.tableLength;
+    rest = count % run_.tableLength;
   }
   std::int64_t extra = rest > 0 ? 1 : 0;
-  if (codeCount_ + repeats + extra > codeBudget_) {
-    repeats = codeBudget_ - codeCount_;
-    rest = count - repeats * tableLength_;
+  if (run_.codeCount + repeats + extra > codeBudget_) {
+    repeats = codeBudget_ - run_.codeCount;
+    rest = count - repeats * run_.tableLength;
     extra = 1 + Cost(rest);
   }
   // Cost() is at least 1, so with two codes or fewer the table wins.
@@ -127,14 +133,14 @@ void TRLEEncoder::RunFromTable(std::int64_t count) {
     RunAfterClear(count);
     return;
   }
-  clearLimit_ = codeBudget_;
-  const auto code = static_cast<std::uint32_t>(baseCode_ + tableLength_ - 2);
+  run_.clearLimit = codeBudget_;
+  const auto code = static_cast<std::uint32_t>(baseCode_ + run_.tableLength - 2);
   for (std::int64_t i = 0; i < repeats; ++i) CountedOutput(code);
   if (rest > 0) {
     if (freshTable_) {
       RunAfterClear(rest);
     } else {
-      CountedOutput(rest == 1 ? runColor_ : static_cast<std::uint32_t>(baseCode_ + rest - 2));
+      CountedOutput(rest == 1 ? run_.runColor : static_cast<std::uint32_t>(baseCode_ + rest - 2));
     }
   }
   RestoreClearLimit();
@@ -146,7 +152,7 @@ void TRLEEncoder::RunByClearOrLiterals(std::int64_t count) {
     RunAfterClear(count);
     return;
   }
-  for (std::int64_t i = 0; i < count; ++i) CountedOutput(runColor_);
+  for (std::int64_t i = 0; i < count; ++i) CountedOutput(run_.runColor);
 }
 
 std::int64_t TRLEEncoder::CostOfLongRun(std::int64_t count) const {

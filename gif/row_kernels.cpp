@@ -14,6 +14,10 @@ void MapFrom(const std::uint8_t* source, std::uint8_t* indices, std::size_t x, s
   for (; x < width; ++x) indices[x] = CubeIndex(source + 4 * x);
 }
 
+void Map24From(const std::uint8_t* source, std::uint8_t* indices, std::size_t x, std::size_t width) {
+  for (; x < width; ++x) indices[x] = CubeIndex(source + 3 * x);
+}
+
 // From pixel `x` on. Two pixels per step: six colour bytes go out as one
 // eight-byte store whose last two bytes the next step overwrites; the last
 // pixel goes byte by byte.
@@ -49,23 +53,50 @@ __attribute__((target("avx2"))) __m256i CubeIndices8(__m256i pixels) {
                           _mm256_madd_epi16(oddLevels, _mm256_set1_epi32(6)));
 }
 
+// Indices of 32 pixels (four vectors of eight) in pixel order.
+__attribute__((target("avx2"))) __m256i CubeIndices32(__m256i a, __m256i b, __m256i c, __m256i d) {
+  // The packs work within 128-bit halves: the bytes come out as groups
+  // of four pixels a0-3 b0-3 c0-3 d0-3 | a4-7 b4-7 c4-7 d4-7, which one
+  // permutation puts in order.
+  const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(CubeIndices8(a), CubeIndices8(b)),
+                                            _mm256_packs_epi32(CubeIndices8(c), CubeIndices8(d)));
+  return _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7));
+}
+
+// Eight 24-bit pixels from a 32-byte load at `p` (the last eight bytes
+// unused) as 32-bit pixels: a permutation moves each half's twelve bytes
+// into its own 128-bit lane, a byte shuffle spreads them to four bytes each.
+__attribute__((target("avx2"))) __m256i Widen24(const std::uint8_t* p) {
+  const __m256i bytes = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+  const __m256i halves = _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 1, 2, 2, 3, 4, 5, 5));
+  const __m256i spread = _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,  //
+                                          0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+  return _mm256_shuffle_epi8(halves, spread);
+}
+
 __attribute__((target("avx2"))) void MapRow32ToCubeAVX2(const std::uint8_t* source, std::uint8_t* indices,
                                                         std::size_t width) {
   std::size_t x = 0;
   for (; x + 32 <= width; x += 32) {
     const auto* p = reinterpret_cast<const __m256i*>(source + 4 * x);
-    const __m256i a = CubeIndices8(_mm256_loadu_si256(p));
-    const __m256i b = CubeIndices8(_mm256_loadu_si256(p + 1));
-    const __m256i c = CubeIndices8(_mm256_loadu_si256(p + 2));
-    const __m256i d = CubeIndices8(_mm256_loadu_si256(p + 3));
-    // The packs work within 128-bit halves: the bytes come out as groups
-    // of four pixels a0-3 b0-3 c0-3 d0-3 | a4-7 b4-7 c4-7 d4-7, which one
-    // permutation puts in order.
-    const __m256i bytes = _mm256_packus_epi16(_mm256_packs_epi32(a, b), _mm256_packs_epi32(c, d));
-    const __m256i ordered = _mm256_permutevar8x32_epi32(bytes, _mm256_setr_epi32(0, 4, 1, 5, 2, 6, 3, 7));
+    const __m256i ordered = CubeIndices32(_mm256_loadu_si256(p), _mm256_loadu_si256(p + 1),
+                                          _mm256_loadu_si256(p + 2), _mm256_loadu_si256(p + 3));
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(indices + x), ordered);
   }
   MapFrom(source, indices, x, width);
+}
+
+__attribute__((target("avx2"))) void MapRow24ToCubeAVX2(const std::uint8_t* source, std::uint8_t* indices,
+                                                        std::size_t width) {
+  std::size_t x = 0;
+  // Each group of 32 pixels reads 96 bytes plus the 8 its last load
+  // overreaches, so it must not start within 35 pixels of the row's end.
+  for (; x + 35 <= width; x += 32) {
+    const std::uint8_t* p = source + 3 * x;
+    const __m256i ordered = CubeIndices32(Widen24(p), Widen24(p + 24), Widen24(p + 48), Widen24(p + 72));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(indices + x), ordered);
+  }
+  Map24From(source, indices, x, width);
 }
 
 // Eight pixels per step: a byte shuffle packs each 128-bit half's four
@@ -103,6 +134,13 @@ void MapRow32ToCube(const std::uint8_t* source, std::uint8_t* indices, std::size
   MapFrom(source, indices, 0, width);
 }
 
+void MapRow24ToCube(const std::uint8_t* source, std::uint8_t* indices, std::size_t width) {
+#ifdef GRABWELL_AVX2_ROWS
+  if (HasAVX2()) return MapRow24ToCubeAVX2(source, indices, width);
+#endif
+  Map24From(source, indices, 0, width);
+}
+
 void PackRow32To24(const std::uint8_t* in, std::uint8_t* out, std::size_t width) {
 #ifdef GRABWELL_AVX2_ROWS
   if (HasAVX2()) return PackRow32To24AVX2(in, out, width);
@@ -112,6 +150,10 @@ void PackRow32To24(const std::uint8_t* in, std::uint8_t* out, std::size_t width)
 
 void MapRow32ToCubePortable(const std::uint8_t* source, std::uint8_t* indices, std::size_t width) {
   MapFrom(source, indices, 0, width);
+}
+
+void MapRow24ToCubePortable(const std::uint8_t* source, std::uint8_t* indices, std::size_t width) {
+  Map24From(source, indices, 0, width);
 }
 
 void PackRow32To24Portable(const std::uint8_t* in, std::uint8_t* out, std::size_t width) {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 #include <new>
-#include <optional>
+#include <vector>
 
 #ifndef JCS_EXTENSIONS
 #error "libjpeg-turbo's extended colour spaces are needed to feed blue-green-red rows"
@@ -48,12 +48,19 @@ void TermDestination(j_compress_ptr cinfo) {
 
 // What one compression needs, as plain data.
 struct TCompressJob {
-  const std::uint8_t* bits;  // 24-bit rows, bottom-up as the bitmap stores them
-  std::size_t stride;
+  const TBitmap* image;
+  // The image's rows as libjpeg takes them (blue, green, red and maybe an
+  // unused fourth byte), or, when `band` is set, as TBitmap::RowAs24Bit
+  // writes them into `band`, kRowsPerCall rows of 3 * width bytes.
+  J_COLOR_SPACE colorSpace;
+  int components;
+  std::uint8_t* band;
   JDIMENSION width;
   JDIMENSION height;
   int quality;
 };
+
+constexpr JDIMENSION kRowsPerCall = 16;
 
 struct TCompressor {
   jpeg_compress_struct cinfo;
@@ -78,22 +85,24 @@ int CompressRows(TCompressor& c, const TCompressJob& job, TMemoryDestination& de
 
   c.cinfo.image_width = job.width;
   c.cinfo.image_height = job.height;
-  c.cinfo.input_components = 3;
-  // The bitmap's byte order is blue, green, red: libjpeg-turbo reads it as
-  // RGB input directly, red from the third byte of each pixel.
-  c.cinfo.in_color_space = JCS_EXT_BGR;
+  c.cinfo.input_components = job.components;
+  c.cinfo.in_color_space = job.colorSpace;
   jpeg_set_defaults(&c.cinfo);
   jpeg_set_quality(&c.cinfo, job.quality, TRUE);
   jpeg_start_compress(&c.cinfo, TRUE);
 
-  constexpr JDIMENSION kRowsPerCall = 16;
   JSAMPROW rows[kRowsPerCall];
   while (c.cinfo.next_scanline < job.height) {
     JDIMENSION count = 0;
     for (; count < kRowsPerCall && c.cinfo.next_scanline + count < job.height; ++count) {
-      const JDIMENSION top = c.cinfo.next_scanline + count;
-      // libjpeg only reads its input rows; its row type is just not const.
-      rows[count] = const_cast<JSAMPROW>(job.bits + (job.height - 1 - top) * job.stride);
+      const int top = static_cast<int>(c.cinfo.next_scanline + count);
+      if (job.band != nullptr) {
+        rows[count] = job.band + count * 3 * job.width;
+        job.image->RowAs24Bit(top, rows[count]);
+      } else {
+        // libjpeg only reads its input rows; its row type is just not const.
+        rows[count] = const_cast<JSAMPROW>(job.image->Row(top));
+      }
     }
     jpeg_write_scanlines(&c.cinfo, rows, count);
   }
@@ -107,19 +116,26 @@ int CompressRows(TCompressor& c, const TCompressJob& job, TMemoryDestination& de
 void TJPEGImage::Compress() {
   static const TBitmap kNoImage;
   const TBitmap& source = source_ ? *source_ : kNoImage;
-  // The picture goes to libjpeg as 24-bit rows; any other format is
-  // converted in a private copy so the caller's bitmap stays as it is.
-  std::optional<TBitmap> converted;
-  if (source.BitsPerPixel() != 24 || source.IsDeviceFormat()) {
-    converted.emplace(source);
-    converted->ConvertTo24Bit();
-  }
-  const TBitmap& rgb = converted ? *converted : source;
-
-  const TCompressJob job{rgb.Bits().data(), rgb.Stride(), static_cast<JDIMENSION>(rgb.Width()),
-                         static_cast<JDIMENSION>(rgb.Height()), CompressionQuality};
+  // libjpeg-turbo reads blue, green, red pixels as RGB input directly (red
+  // from the third byte), with or without a fourth byte, so 24- and plain
+  // 32-bit rows go in as they are; other formats go through a band of rows
+  // converted to 24 bits. Either way the result is that of a 24-bit copy,
+  // and the caller's bitmap stays as it is.
+  const bool plain32 = source.BitsPerPixel() == 32 && (!source.HasColorMasks() || source.ColorMasks() == kMasks888);
+  const auto width = static_cast<JDIMENSION>(source.Width());
+  std::vector<std::uint8_t> band;
+  if (source.BitsPerPixel() != 24 && !plain32) band.resize(std::size_t{kRowsPerCall} * 3 * width);
+  const TCompressJob job{&source,
+                         plain32 ? JCS_EXT_BGRX : JCS_EXT_BGR,
+                         plain32 ? 4 : 3,
+                         band.empty() ? nullptr : band.data(),
+                         width,
+                         static_cast<JDIMENSION>(source.Height()),
+                         CompressionQuality};
   TMemoryDestination dest{};
-  dest.capacity = rgb.Bits().size() + 4096;  // headers and tables of a tiny picture
+  // Room for the stream of a picture of this size at 24 bits, plus the
+  // headers and tables of a tiny one.
+  dest.capacity = TBitmap::StrideFor(source.Width(), 24) * static_cast<std::size_t>(source.Height()) + 4096;
   dest.data = static_cast<std::uint8_t*>(std::malloc(dest.capacity));
   if (dest.data == nullptr) throw std::bad_alloc();
 

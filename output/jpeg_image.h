@@ -22,9 +22,9 @@ class TJPEGImage {
   void Assign(const TBitmap& bitmap) { source_ = &bitmap; }
 
   // Compresses the assigned bitmap: 3 components, libjpeg's defaults, the
-  // quality with baseline tables forced, rows from the top down. A bitmap
-  // that is not a 24-bit DIB is converted in a private copy first. Raises
-  // EJPEGError for every libjpeg failure (an empty bitmap included).
+  // quality with baseline tables forced, rows from the top down, each as
+  // its 24-bit form (no copy of the picture is made). Raises EJPEGError
+  // for every libjpeg failure (an empty bitmap included).
   void Compress();
 
   // The compressed stream of the last Compress.

@@ -1,5 +1,6 @@
 #include "output/read_bitmap_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "output/bitmap_rle.h"
@@ -9,12 +10,16 @@
 
 namespace {
 
-// Bounds-checked little-endian reads from the file image.
+// The headers and colour table take at most this many bytes from the
+// file's start (file header, V5 header, masks, 256 entries).
+constexpr std::size_t kLongestHeaders = bmp::kFileHeaderSize + bmp::kV5HeaderSize + 16 + 256 * 4;
+
+// Bounds-checked little-endian reads from the file's first bytes, which
+// hold everything before the pixel data.
 class TFileBytes {
  public:
   explicit TFileBytes(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
-  std::size_t Size() const { return bytes_.size(); }
   void Require(std::size_t end) const {
     if (end > bytes_.size()) throw EInvalidBitmap(kBitmapTruncated);
   }
@@ -133,18 +138,53 @@ std::vector<TRGBQuad> ReadColorTable(const TFileBytes& in, const TBitmapLayout& 
   return table;
 }
 
-void CopyUncompressedRows(std::span<const std::uint8_t> data, const TBitmapLayout& layout, TBitmap& image) {
+// The bytes from the pixel data on: the file in memory, or the file on
+// disk, which is then read straight into the image's rows.
+class TPixelData {
+ public:
+  virtual ~TPixelData() = default;
+  // Copies `count` bytes from offset `at` of the file to `out`; raises
+  // kBitmapTruncated when the file ends before.
+  virtual void Read(std::uint64_t at, std::uint8_t* out, std::size_t count) = 0;
+};
+
+class TMemoryPixelData final : public TPixelData {
+ public:
+  explicit TMemoryPixelData(std::span<const std::uint8_t> file) : file_(file) {}
+  void Read(std::uint64_t at, std::uint8_t* out, std::size_t count) override {
+    if (at > file_.size() || file_.size() - at < count) throw EInvalidBitmap(kBitmapTruncated);
+    if (count > 0) std::memcpy(out, file_.data() + at, count);
+  }
+
+ private:
+  std::span<const std::uint8_t> file_;
+};
+
+class TFilePixelData final : public TPixelData {
+ public:
+  explicit TFilePixelData(TFileStream& file) : file_(file) {}
+  void Read(std::uint64_t at, std::uint8_t* out, std::size_t count) override {
+    file_.SetPosition(at);
+    if (file_.Read(out, count) != count) throw EInvalidBitmap(kBitmapTruncated);
+  }
+
+ private:
+  TFileStream& file_;
+};
+
+void ReadUncompressedRows(TPixelData& data, std::uint64_t available, const TBitmapLayout& layout,
+                          TBitmap& image) {
   const std::size_t stride = image.Stride();
   const std::size_t rows = static_cast<std::size_t>(image.Height());
   // The size limits keep stride * rows far below overflow.
   const std::size_t bytes = stride * rows;
-  if (data.size() < bytes) throw EInvalidBitmap(kBitmapTruncated);
-  if (bytes == 0) return;  // a zero-width or zero-height picture has no pixels to copy
+  if (available < bytes) throw EInvalidBitmap(kBitmapTruncated);
+  if (bytes == 0) return;  // a zero-width or zero-height picture has no pixels to read
   if (!layout.topDown) {
-    std::memcpy(image.Bits().data(), data.data(), bytes);
+    data.Read(layout.pixelOffset, image.Bits().data(), bytes);
     return;
   }
-  for (std::size_t r = 0; r < rows; ++r) std::memcpy(image.Row(static_cast<int>(r)), data.data() + r * stride, stride);
+  for (std::size_t r = 0; r < rows; ++r) data.Read(layout.pixelOffset + r * stride, image.Row(static_cast<int>(r)), stride);
 }
 
 // Every pixel of a paletted image must name an entry of its (possibly short)
@@ -164,23 +204,27 @@ void CheckColorIndices(const TBitmap& image) {
   }
 }
 
-}  // namespace
-
-TBitmap DecodeBitmap(std::span<const std::uint8_t> file) {
-  const TFileBytes in(file);
+// `head` is the file's start, at least up to the pixel data or
+// kLongestHeaders bytes, whichever is more (or the whole file when shorter).
+TBitmap Decode(std::span<const std::uint8_t> head, std::uint64_t fileSize, TPixelData& data) {
+  const TFileBytes in(head);
   const TBitmapLayout layout = ParseLayout(in);
   std::vector<TRGBQuad> table = ReadColorTable(in, layout);
-  if (layout.pixelOffset < layout.tableOffset || layout.pixelOffset > in.Size()) {
+  if (layout.pixelOffset < layout.tableOffset || layout.pixelOffset > fileSize) {
     throw EInvalidBitmap(kBitmapBadOffset);
   }
 
+  // The rows are all read, so the image's zeros cost nothing (see TBitmap).
   TBitmap image(static_cast<int>(layout.width), static_cast<int>(layout.height), layout.bits);
-  std::span<const std::uint8_t> data = in.From(layout.pixelOffset);
+  const std::uint64_t available = fileSize - layout.pixelOffset;
   if (layout.compression == bmp::kRLE8 || layout.compression == bmp::kRLE4) {
-    if (layout.imageSize != 0 && layout.imageSize < data.size()) data = data.first(layout.imageSize);
-    ExpandRLE(data, image);
+    std::uint64_t size = available;
+    if (layout.imageSize != 0 && layout.imageSize < size) size = layout.imageSize;
+    std::vector<std::uint8_t> compressed(static_cast<std::size_t>(size));
+    data.Read(layout.pixelOffset, compressed.data(), compressed.size());
+    ExpandRLE(compressed, image);
   } else {
-    CopyUncompressedRows(data, layout, image);
+    ReadUncompressedRows(data, available, layout, image);
   }
 
   if (layout.bits <= 8) {
@@ -194,7 +238,29 @@ TBitmap DecodeBitmap(std::span<const std::uint8_t> file) {
   return image;
 }
 
+}  // namespace
+
+TBitmap DecodeBitmap(std::span<const std::uint8_t> file) {
+  TMemoryPixelData data(file);
+  return Decode(file, file.size(), data);
+}
+
 TBitmap ReadBitmapFile(const std::string& path) {
-  const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
-  return DecodeBitmap(bytes);
+  TFileStream file(path, TFileStream::Mode::OpenRead);
+  const std::uint64_t size = file.Size();
+  // The headers first; the pixel data offset says whether more of them
+  // (a colour table after a gap) lies beyond kLongestHeaders.
+  std::vector<std::uint8_t> head(static_cast<std::size_t>(std::min<std::uint64_t>(size, kLongestHeaders)));
+  file.ReadBuffer(head.data(), head.size());
+  if (head.size() >= bmp::kFileHeaderSize) {
+    const std::uint64_t pixelOffset = TFileBytes(head).U32(10);
+    const std::uint64_t headSize = std::min(size, pixelOffset);
+    if (headSize > head.size()) {
+      const std::size_t had = head.size();
+      head.resize(static_cast<std::size_t>(headSize));
+      file.ReadBuffer(head.data() + had, head.size() - had);
+    }
+  }
+  TFilePixelData data(file);
+  return Decode(head, size, data);
 }

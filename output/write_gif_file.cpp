@@ -5,8 +5,7 @@
 void WriteGIFFile(TBitmap& image, const std::string& path) {
   DefaultCompression = encRunLength;
   TGIFImage gif;
-  gif.Assign(image);
-  gif.SaveToFile(path);
+  gif.SaveBitmapToFile(image, path);
 }
 
 void WriteGIFFileWith(TBitmap& image, const std::string& path, const TGIFOptions& options) {
@@ -15,6 +14,5 @@ void WriteGIFFileWith(TBitmap& image, const std::string& path, const TGIFOptions
   gif.ColorReduction = options.Reduction;
   gif.DitherMode = options.Dither;
   gif.ReductionBits = options.ReductionBits;
-  gif.Assign(image);
-  gif.SaveToFile(path);
+  gif.SaveBitmapToFile(image, path);
 }

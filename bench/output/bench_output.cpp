@@ -6,7 +6,13 @@
 //   whose peer is Pillow (bench/output/peers.sh).
 // `bench_output --write-desktop-bmp PATH [WIDTHxHEIGHT]` writes the
 // synthetic desktop as a BMP for the peers that are separate programs.
+// `bench_output --cold-save KIND IN.bmp OUT` times one save in a fresh
+// process (bench/output/cold_peers.py runs it): KIND bmp or jpeg is our
+// writer, write is one write call of the same BMP file's bytes, libjpeg is
+// libjpeg compressing the same rows into memory.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,6 +31,7 @@
 
 #include "bench/common/synthetic_desktop.h"
 #include "output/jpeg_image.h"
+#include "output/read_bitmap_file.h"
 #include "output/write_bitmap_file.h"
 #include "output/write_gif_file.h"
 
@@ -94,20 +101,21 @@ void CompressOurs(const TBitmap& image) {
   benchmark::DoNotOptimize(jpeg.Data().data());
 }
 
-// The peer: the same rows, settings and up-front buffer, straight into
-// libjpeg's own memory destination.
-void CompressDirect(const TBitmap& image) {
+// libjpeg compressing the rows of a 24- or plain 32-bit image into memory
+// it allocates, at quality 100.
+void CompressRows(const TBitmap& image, unsigned long capacity) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr errors;
   cinfo.err = jpeg_std_error(&errors);
   jpeg_create_compress(&cinfo);
-  unsigned long size = image.Bits().size() + 4096;
-  auto* buffer = static_cast<unsigned char*>(std::malloc(size));
+  unsigned long size = capacity;
+  auto* buffer = capacity > 0 ? static_cast<unsigned char*>(std::malloc(size)) : nullptr;
   jpeg_mem_dest(&cinfo, &buffer, &size);
   cinfo.image_width = static_cast<JDIMENSION>(image.Width());
   cinfo.image_height = static_cast<JDIMENSION>(image.Height());
-  cinfo.input_components = 3;
-  cinfo.in_color_space = JCS_EXT_BGR;
+  const bool fourBytes = image.BitsPerPixel() == 32;
+  cinfo.input_components = fourBytes ? 4 : 3;
+  cinfo.in_color_space = fourBytes ? JCS_EXT_BGRX : JCS_EXT_BGR;
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, 100, TRUE);
   jpeg_start_compress(&cinfo, TRUE);
@@ -120,6 +128,10 @@ void CompressDirect(const TBitmap& image) {
   benchmark::DoNotOptimize(buffer);
   std::free(buffer);
 }
+
+// The peer: the same rows, settings and up-front buffer, straight into
+// libjpeg's own memory destination.
+void CompressDirect(const TBitmap& image) { CompressRows(image, image.Bits().size() + 4096); }
 
 void BM_JPEGWriterVsLibjpeg(benchmark::State& state) {
   const TBitmap& image = Desktop24(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
@@ -221,6 +233,37 @@ class TRatioReporter final : public benchmark::ConsoleReporter {
   std::map<std::string, std::vector<double>> shares_;
 };
 
+// One save of the picture in IN, in this fresh process; prints the CPU
+// milliseconds of the save alone. CPU time, as everywhere in these
+// benchmarks: the machine is shared.
+int ColdSave(const std::string& kind, const std::string& in, const std::string& out) {
+  const TBitmap image = ReadBitmapFile(in);
+  std::vector<std::uint8_t> file;
+  if (kind == "write") {
+    TMemoryStream bytes;
+    SaveBitmapToStream(image, bytes);
+    file = bytes.Bytes();
+  }
+  double seconds = 0;
+  if (kind == "bmp") {
+    seconds = CPUSeconds([&] { WriteBitmapFile(image, out); });
+  } else if (kind == "write") {
+    seconds = CPUSeconds([&] {
+      const int fd = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (fd < 0 || write(fd, file.data(), file.size()) != static_cast<ssize_t>(file.size())) std::abort();
+      close(fd);
+    });
+  } else if (kind == "jpeg") {
+    seconds = CPUSeconds([&] { WriteJPEGFile(image, out); });
+  } else if (kind == "libjpeg") {
+    seconds = CPUSeconds([&] { CompressRows(image, 0); });
+  } else {
+    return 2;
+  }
+  std::printf("%.3f\n", 1e3 * seconds);
+  return 0;
+}
+
 int WriteDesktopBMP(int argc, char** argv) {
   int width = 1920, height = 1080;
   if (argc > 3 && std::sscanf(argv[3], "%dx%d", &width, &height) != 2) return 2;
@@ -232,6 +275,7 @@ int WriteDesktopBMP(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (argc >= 3 && std::string(argv[1]) == "--write-desktop-bmp") return WriteDesktopBMP(argc, argv);
+  if (argc == 5 && std::string(argv[1]) == "--cold-save") return ColdSave(argv[2], argv[3], argv[4]);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   TRatioReporter reporter;

@@ -2,6 +2,7 @@
 # The whole GIF road (32-bit capture -> 216-colour cube -> run-length GIF
 # file) against Pillow's web-palette conversion plus GIF save of the same
 # picture, both measured in this run; prints our time as a share of Pillow's.
+# Then the cold figures (cold_peers.py): the roads once, in fresh processes.
 #   bench/output/peers.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -14,3 +15,4 @@ for size in 1920x1080 3840x2160; do
 done
 "$bench" --benchmark_filter=BM_GIFRoad --benchmark_out="$work/road.json" --benchmark_out_format=json >/dev/null
 /usr/bin/python3 "$here/pillow_gif_peer.py" "$work"
+/usr/bin/python3 "$here/cold_peers.py" "$build" "$work"

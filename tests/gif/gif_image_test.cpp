@@ -344,19 +344,51 @@ TEST_F(WriteGIFFileTest, SetsRunLengthAndWritesTheCube) {
   WriteGIFFile(capture, path);
   EXPECT_EQ(DefaultCompression, encRunLength);
   EXPECT_EQ(capture.BitsPerPixel(), 24);
-  const Bytes file = ReadWholeFile(path);
-  const TDecodedGIF decoded = DecodeWithGiflib(file);
+  const TDecodedGIF decoded = DecodeWithGiflib(ReadWholeFile(path));
   ASSERT_TRUE(decoded.ok) << decoded.error;
   EXPECT_EQ(decoded.version, "87a");
   EXPECT_EQ(decoded.colors, CubeTable());
   EXPECT_EQ(decoded.pixels, Bytes(6, 0));
+}
 
-  // The same picture through the road's pieces: run-length, cube, 87a.
+struct RoadCase {
+  const char* name;
+  int bits;
+  bool device;
+  int width;
+};
+
+class WriteGIFFileRoad : public WriteGIFFileTest, public testing::WithParamInterface<RoadCase> {};
+
+// The writer codes rows as it makes them where it can, and goes through a
+// whole frame elsewhere; either way the file and the converted picture are
+// those of the frame road: Assign, then save.
+TEST_P(WriteGIFFileRoad, WritesWhatTheFrameRoadWrites) {
+  const RoadCase& c = GetParam();
+  TBitmap picture = c.device ? TBitmap::DeviceFormat(c.width, 7, c.bits) : TBitmap(c.width, 7, c.bits);
+  std::uint32_t seed = 7;
+  for (std::uint8_t& byte : picture.Bits()) {
+    seed = seed * 1664525u + 1013904223u;
+    byte = static_cast<std::uint8_t>(seed >> 24 < 96 ? 0xFF : seed >> 16);  // runs of white among noise
+  }
+  for (std::size_t i = 0; i < picture.ColorTable().size(); ++i)
+    picture.ColorTable()[i] = TRGBQuad{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(3 * i), 40, 0};
+  TBitmap byFrame = picture;
+  const std::string path = Path(std::string(c.name) + ".gif");
+  WriteGIFFile(picture, path);
+
   TGIFImage gif;
   gif.Compression = encRunLength;
-  gif.Assign(capture);
-  EXPECT_EQ(Save(gif), file);
+  gif.Assign(byFrame);
+  EXPECT_EQ(ReadWholeFile(path), Save(gif));
+  EXPECT_TRUE(picture == byFrame) << "converted differently";
 }
+
+INSTANTIATE_TEST_SUITE_P(Sources, WriteGIFFileRoad,
+                         testing::Values(RoadCase{"capture32", 32, true, 45}, RoadCase{"dib24", 24, false, 41},
+                                         RoadCase{"capture16", 16, true, 38}, RoadCase{"capture8", 8, true, 39},
+                                         RoadCase{"dib8", 8, false, 37}, RoadCase{"dib4", 4, false, 33}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WriteGIFFileTest, ExplicitOptionsAreHonouredAndDefaultsLeftAlone) {
   TBitmap bitmap(64, 16, 24);

@@ -34,10 +34,12 @@ void Write(const std::string& dir, const std::string& name, TGIFEncoding encodin
 
   const TGIFSubImage& frame = gif.Images()[0];
   TMemoryStream rgb;
-  for (std::uint8_t index : frame.Data()) {
-    const TGIFColor& c = frame.ColorMap()[index];
-    const std::uint8_t bytes[3] = {c.Red, c.Green, c.Blue};
-    rgb.Write(bytes, 3);
+  for (int y = 0; y < frame.Height(); ++y) {
+    for (int x = 0; x < frame.Width(); ++x) {
+      const TGIFColor& c = frame.ColorMap()[frame.IndexRow(y)[x]];
+      const std::uint8_t bytes[3] = {c.Red, c.Green, c.Blue};
+      rgb.Write(bytes, 3);
+    }
   }
   rgb.SaveToFile(dir + "/" + name + ".rgb");
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "output/read_bitmap_file.h"
@@ -80,7 +81,7 @@ TEST(BitmapReader, TopDownFileGivesTheSameImageAsBottomUp) {
   const std::vector<std::uint8_t> flipped = {4, 5, 6, 0, 1, 2, 3, 0};
   const TBitmap bottomUp = DecodeBitmap(InfoFile(3, 2, 8, 0, 16, rows));
   const TBitmap topDown = DecodeBitmap(InfoFile(3, -2, 8, 0, 16, flipped));
-  EXPECT_EQ(topDown.Bits(), bottomUp.Bits());
+  EXPECT_TRUE(std::ranges::equal(topDown.Bits(), bottomUp.Bits()));
   EXPECT_EQ(Indices(topDown), (std::vector<std::vector<int>>{{4, 5, 6}, {1, 2, 3}}));
 }
 

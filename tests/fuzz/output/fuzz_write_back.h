@@ -2,6 +2,7 @@
 // ways the program can (BMP, GIF, JPEG) and check the BMP reads back the same.
 #pragma once
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "gif/gif_image.h"
@@ -13,7 +14,7 @@ inline void WriteBackEveryWay(TBitmap image) {
   TMemoryStream bmp;
   SaveBitmapToStream(image, bmp);
   const TBitmap again = DecodeBitmap(bmp.Bytes());
-  if (again.Bits() != image.Bits() || again.BitsPerPixel() != image.BitsPerPixel()) std::abort();
+  if (!std::ranges::equal(again.Bits(), image.Bits()) || again.BitsPerPixel() != image.BitsPerPixel()) std::abort();
 
   // Colour reduction of huge pictures would only slow the fuzzer down.
   if (static_cast<long long>(image.Width()) * image.Height() > 512 * 512) return;
