@@ -1,13 +1,14 @@
 // The capture road: the start request (hot key or tray item), the capture
 // button, DoACapture for the captures taken at once, FinishCapture and the
 // Abort/Done button.
+#include <utility>
+
 #include "app/capture_settings.h"
 #include "app/win/main_win.h"
 #include "capture/shape_kinds.h"
 #include "capture/win/capture_rect.h"
 #include "capture/win/pause.h"
 #include "capture/win/screen_shot.h"
-#include "output/win/device_image.h"
 #include "platform/win32/message_box.h"
 
 namespace {
@@ -86,7 +87,7 @@ void TMainWin::DoACapture() {
   // finishes with an empty image.
   TCaptureBitmap capture;
   if (rect) ScreenShot(*rect, capture);
-  MyImage = ImageFromDeviceBitmap(capture.Bitmap.Get(), capture.Palette.Get());
+  MyImage = std::move(capture.Image);
   FinishCapture();
 }
 

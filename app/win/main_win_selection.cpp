@@ -1,13 +1,14 @@
 // The mouse selection of a rectangle or shape: the hook library reports the
 // mouse (0x403..0x408) while HookMode is 2, the overlay draws on the live
 // screen, and the release copies the chosen rectangle and cuts the shape.
+#include <utility>
+
 #include "app/capture_settings.h"
 #include "app/win/main_win.h"
 #include "capture/win/screen_shot.h"
 #include "capture/win/selection_overlay.h"
 #include "capture/win/shaped_cut.h"
 #include "hook/hook_messages.h"
-#include "output/win/device_image.h"
 
 namespace {
 
@@ -55,8 +56,8 @@ void TMainWin::FinishSelection(int x, int y) {
   TCaptureBitmap capture;
   ScreenShot(rect, capture);
   if (capture.Bitmap && kind != skRectangle) {
-    CutShape(capture.Bitmap.Get(), capture.Width, capture.Height, kind, ShapeStyleFor(context_.Settings, kind));
+    CutShape(capture.Bitmap, capture.Width, capture.Height, kind, ShapeStyleFor(context_.Settings, kind));
   }
-  MyImage = ImageFromDeviceBitmap(capture.Bitmap.Get(), capture.Palette.Get());
+  MyImage = std::move(capture.Image);
   FinishCapture();
 }

@@ -1,14 +1,16 @@
 // Copying screen pixels: the one place where the program reads the display.
 #pragma once
 
-#include "platform/win32/handles.h"
+#include "gif/bitmap.h"
 #include "platform/win32/windows_api.h"
 
-// A bitmap compatible with the display and, on a palette display, the
-// screen palette it was taken with.
+// A copy of the screen: an image in the display's own format whose rows
+// are those of the DIB section the screen was copied into (see
+// CreateDisplayImage), ready to become the current image as it is.
 struct TCaptureBitmap {
-  win::TBitmapHandle Bitmap;
-  win::TPalette Palette;
+  TBitmap Image;
+  // The section, for GDI to draw into (the shaped cut) while Image has it.
+  HBITMAP Bitmap = nullptr;
   int Width = 0;
   int Height = 0;
 };

@@ -64,4 +64,6 @@ void CutShape(HBITMAP bitmap, int width, int height, TShapeKind kind, const TSha
   const COLORREF mask_colour = kind == skSquare ? RGB(0, 0, 0) : static_cast<COLORREF>(style.MaskColor);
   BitBlt(dc.Get(), 0, 0, width, height, mask.Paint(mask_colour), 0, 0, SRCAND);
   if (kind != skSquare) DrawBorder(dc.Get(), width, height, kind, style);
+  // A capture's image reads the section's rows directly, after GDI is done.
+  GdiFlush();
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -12,49 +14,61 @@ struct TDIBInfo256 {
   RGBQUAD Colors[256];
 };
 
-}  // namespace
+// Keeps a DIB section alive as the rows of an image.
+class TSectionPixels final : public TPixelOwner {
+ public:
+  explicit TSectionPixels(win::TBitmapHandle section) : section_(std::move(section)) {}
 
-TBitmap ImageFromDeviceBitmap(HBITMAP bitmap, HPALETTE palette) {
-  BITMAP description{};
-  if (bitmap == nullptr || GetObjectW(bitmap, sizeof(description), &description) == 0) return {};
-  if (description.bmWidth <= 0 || description.bmHeight <= 0) return {};
-  const int depth = description.bmBitsPixel * description.bmPlanes;
-  TBitmap image = TBitmap::DeviceFormat(description.bmWidth, description.bmHeight, depth <= 8 ? 8 : depth);
+ private:
+  win::TBitmapHandle section_;
+};
 
-  win::TWindowDC screen(nullptr);
-  std::unique_ptr<win::TSelectPalette> selected;
-  if (palette != nullptr) {
-    selected = std::make_unique<win::TSelectPalette>(screen.Get(), palette, false);
-    RealizePalette(screen.Get());
-  }
+// The display's own format, read from a one-pixel bitmap compatible with
+// it: the first call fills in the header, the second the masks (16 and 32
+// bits) or the colours (8 bits or fewer).
+TDIBInfo256 DisplayFormat(HDC display) {
   TDIBInfo256 info{};
   info.Header.biSize = sizeof(BITMAPINFOHEADER);
+  win::TBitmapHandle probe(CreateCompatibleBitmap(display, 1, 1));
   auto* bitsInfo = reinterpret_cast<BITMAPINFO*>(&info);
-  if (image.BitsPerPixel() == 16) {
-    // The driver's own 16-bit layout (5-6-5 or 5-5-5): the first call fills
-    // in the header, the second the masks, so the pixels are taken as they are.
-    GetDIBits(screen.Get(), bitmap, 0, 0, nullptr, bitsInfo, DIB_RGB_COLORS);
-    GetDIBits(screen.Get(), bitmap, 0, 0, nullptr, bitsInfo, DIB_RGB_COLORS);
+  GetDIBits(display, probe.Get(), 0, 0, nullptr, bitsInfo, DIB_RGB_COLORS);
+  GetDIBits(display, probe.Get(), 0, 0, nullptr, bitsInfo, DIB_RGB_COLORS);
+  return info;
+}
+
+}  // namespace
+
+TBitmap CreateDisplayImage(HDC display, int width, int height, HBITMAP& section) {
+  section = nullptr;
+  const TDIBInfo256 format = DisplayFormat(display);
+  const int depth = format.Header.biBitCount <= 8 ? 8 : format.Header.biBitCount;
+  TDIBInfo256 info{};
+  info.Header = {sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(depth), BI_RGB};
+  TColorMasks masks = kMasks555;
+  std::vector<TRGBQuad> table;
+  if (depth == 16 && format.Header.biCompression == BI_BITFIELDS) {
+    std::memcpy(masks.data(), format.Colors, sizeof(masks));
+    std::memcpy(info.Colors, masks.data(), sizeof(masks));
+    info.Header.biCompression = BI_BITFIELDS;
+  } else if (depth == 8) {
+    table.resize(256);
+    std::memcpy(table.data(), format.Colors, sizeof(format.Colors));
+    if (GetDeviceCaps(display, RASTERCAPS) & RC_PALETTE) {
+      PALETTEENTRY entries[256];
+      const UINT count = GetSystemPaletteEntries(display, 0, 256, entries);
+      for (UINT i = 0; i < count; ++i) table[i] = TRGBQuad{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+    }
+    std::memcpy(info.Colors, table.data(), sizeof(info.Colors));
   }
-  info.Header.biWidth = image.Width();
-  info.Header.biHeight = image.Height();
-  info.Header.biPlanes = 1;
-  info.Header.biBitCount = static_cast<WORD>(image.BitsPerPixel());
-  if (image.BitsPerPixel() != 16 || info.Header.biCompression != BI_BITFIELDS) info.Header.biCompression = BI_RGB;
-  info.Header.biSizeImage = 0;
-  if (GetDIBits(screen.Get(), bitmap, 0, static_cast<UINT>(image.Height()), image.Bits().data(), bitsInfo,
-                DIB_RGB_COLORS) == 0) {
-    return {};
-  }
-  if (image.BitsPerPixel() <= 8) {
-    const std::size_t count = std::size_t{1} << image.BitsPerPixel();
-    image.ColorTable().resize(count);
-    std::memcpy(image.ColorTable().data(), info.Colors, count * sizeof(RGBQUAD));
-  } else if (image.BitsPerPixel() == 16) {
-    TColorMasks masks = kMasks555;
-    if (info.Header.biCompression == BI_BITFIELDS) std::memcpy(masks.data(), info.Colors, sizeof(masks));
-    image.SetColorMasks(masks);
-  }
+  void* bits = nullptr;
+  win::TBitmapHandle dib(
+      CreateDIBSection(display, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!dib || bits == nullptr) return {};
+  section = dib.Get();
+  TBitmap image = TBitmap::DeviceFormat(width, height, depth, static_cast<std::uint8_t*>(bits),
+                                        std::make_unique<TSectionPixels>(std::move(dib)));
+  if (depth == 16) image.SetColorMasks(masks);
+  if (depth == 8) image.ColorTable() = std::move(table);
   return image;
 }
 

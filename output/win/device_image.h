@@ -1,8 +1,8 @@
-// The bridge between the display's device-dependent bitmaps and the
-// portable image model. A capture arrives as a bitmap compatible with the
-// display; it becomes the current image (a TBitmap in the display's own
-// depth, its pixels unchanged) and goes back to a device bitmap wherever
-// the system wants one (the clipboard, drawing).
+// The bridge between the display and the portable image model. A capture
+// lands in a DIB section of the display's own format whose rows are the
+// current image's (a TBitmap in the display's own depth); the image goes to
+// a device bitmap where the system wants one (the clipboard) and is drawn
+// from its rows where they are.
 #pragma once
 
 #include <cstdint>
@@ -24,11 +24,16 @@ class TDIBHeader {
   std::vector<std::uint8_t> bytes_;
 };
 
-// Reads a device-dependent bitmap as an image in the bitmap's own depth:
-// 16 and 32 bits with the masks the driver reports, 8 bits or less with the
-// colours of `palette` (the screen palette of a palette display) as its
-// colour table. A null or 0 x 0 bitmap gives an empty image.
-TBitmap ImageFromDeviceBitmap(HBITMAP bitmap, HPALETTE palette);
+// Memory for a copy of the display that becomes the current image as it
+// is: a bottom-up DIB section of width x height pixels in the display's own
+// format, black. 32 and 24 bits as they are; 16 bits with the masks the
+// display driver reports; a palette display (8 bits or fewer) as 8 bits
+// with its system palette as the colour table. Returns a device-format
+// image whose rows are the section's and which frees the section when it
+// goes; `section` receives the section, for GDI to draw into (then
+// GdiFlush) while the image has not converted itself. An empty image and a
+// null section when the system makes none.
+TBitmap CreateDisplayImage(HDC display, int width, int height, HBITMAP& section);
 
 // A bitmap compatible with the display holding the image's pixels; null
 // when the system could not make it.

@@ -1,6 +1,7 @@
-// The capture road's GDI side: device bitmaps read as the image model in
-// their own depth and pixels, and the thumbnail's placement. (Whole screen
-// copies are compared with the X screen by the end-to-end tests.)
+// The capture road's GDI side: the screen copied into a DIB section of the
+// display's own format whose rows are the image's, at each depth a display
+// may have, and the thumbnail's placement. (Whole screen copies are compared
+// with the X screen by the end-to-end tests, one per screen depth.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -31,17 +32,18 @@ struct TDepthCase {
   TColorMasks Masks;
 };
 
-class DeviceBitmap : public testing::TestWithParam<TDepthCase> {};
+class DisplayCapture : public testing::TestWithParam<TDepthCase> {};
 
-// A device bitmap of the given depth (as a display of that depth makes
-// them) holding the pattern, read back: same depth, masks and pixels.
-TEST_P(DeviceBitmap, ReadsBackInItsOwnDepth) {
+// A display of the depth (a memory DC holding a DIB of it, as a 16-bit or
+// 256-colour display would be) copied the way ScreenShot copies the
+// screen: the image has the display's depth, masks and colours, its rows
+// are the section's (a later change through GDI shows in the image), and
+// its pixels are the display's.
+TEST_P(DisplayCapture, LandsInTheImageInTheDisplaysOwnFormat) {
   const TDepthCase& c = GetParam();
   TBitmap source = Pattern(37, 11, c.Bits);
-  if (c.Bits == 16) source.SetColorMasks(c.Masks);
-  // (A palette display's 8-bit captures need a palette display to be made;
-  // the end-to-end run at 8 bits covers them.)
   if (c.Bits == 16) {
+    source.SetColorMasks(c.Masks);
     // Keep the pixels within the bits the masks use.
     for (int y = 0; y < source.Height(); ++y) {
       auto* row = reinterpret_cast<std::uint16_t*>(source.Row(y));
@@ -49,47 +51,46 @@ TEST_P(DeviceBitmap, ReadsBackInItsOwnDepth) {
         row[x] &= static_cast<std::uint16_t>(c.Masks[0] | c.Masks[1] | c.Masks[2]);
     }
   }
-  win::TBitmapHandle bitmap(CreateBitmap(source.Width(), source.Height(), 1, static_cast<UINT>(c.Bits), nullptr));
-  ASSERT_TRUE(bitmap);
-  win::TPalette palette;
+  win::TWindowDC screen(nullptr);
+  win::TCreatedDC display(CreateCompatibleDC(screen.Get()));
+  const TDIBHeader header(source);
+  void* bits = nullptr;
+  win::TBitmapHandle shown(CreateDIBSection(display.Get(), header.Info(), DIB_RGB_COLORS, &bits, nullptr, 0));
+  ASSERT_TRUE(shown);
+  std::memcpy(bits, source.Bits().data(), source.Bits().size());
+  win::TSelectObject showing(display.Get(), shown.Get());
+
+  HBITMAP section = nullptr;
+  const TBitmap image = CreateDisplayImage(display.Get(), source.Width(), source.Height(), section);
+  ASSERT_NE(section, nullptr);
+  EXPECT_TRUE(image.IsDeviceFormat());
+  ASSERT_EQ(image.BitsPerPixel(), c.Bits);
+  EXPECT_EQ(image.HasColorMasks(), c.Bits == 16);
+  if (c.Bits == 16) {
+    EXPECT_EQ(image.ColorMasks(), c.Masks);
+  }
   if (c.Bits == 8) {
-    // The palette a palette display would have given the capture.
-    std::vector<std::uint8_t> record(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY));
-    auto* logical = reinterpret_cast<LOGPALETTE*>(record.data());
-    logical->palVersion = 0x300;
-    logical->palNumEntries = 256;
-    for (int i = 0; i < 256; ++i) {
-      const TRGBQuad& q = source.ColorTable()[static_cast<std::size_t>(i)];
-      logical->palPalEntry[i] = PALETTEENTRY{q.Red, q.Green, q.Blue, 0};
-    }
-    palette.Reset(CreatePalette(logical));
+    EXPECT_EQ(image.ColorTable(), source.ColorTable());
   }
   {
-    // The pixels go in through the palette, as on a palette display.
-    win::TWindowDC screen(nullptr);
-    win::TSelectPalette selected(
-        screen.Get(), palette ? palette.Get() : static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), false);
-    RealizePalette(screen.Get());
-    TDIBHeader header(source);
-    ASSERT_NE(SetDIBits(screen.Get(), bitmap.Get(), 0, static_cast<UINT>(source.Height()), source.Bits().data(),
-                        header.Info(), DIB_RGB_COLORS),
-              0);
-  }
-  TBitmap read = ImageFromDeviceBitmap(bitmap.Get(), palette.Get());
-  EXPECT_TRUE(read.IsDeviceFormat());
-  ASSERT_EQ(read.BitsPerPixel(), c.Bits);
-  for (int y = 0; y < source.Height(); ++y) {
-    for (int x = 0; x < source.Width(); ++x) {
-      ASSERT_EQ(read.PixelColor(x, y), source.PixelColor(x, y)) << x << "," << y;
+    win::TCreatedDC target(CreateCompatibleDC(screen.Get()));
+    win::TSelectObject selected(target.Get(), section);
+    BitBlt(target.Get(), 0, 0, source.Width(), source.Height(), display.Get(), 0, 0, SRCCOPY);
+    GdiFlush();
+    for (int y = 0; y < source.Height(); ++y) {
+      for (int x = 0; x < source.Width(); ++x) {
+        ASSERT_EQ(image.PixelColor(x, y), source.PixelColor(x, y)) << x << "," << y;
+      }
     }
+    SetPixelV(target.Get(), 0, 0, RGB(0, 255, 0));  // a colour every depth holds exactly
+    GdiFlush();
   }
-  if (c.Bits == 16) {
-    ASSERT_TRUE(read.HasColorMasks());
-    EXPECT_EQ(read.ColorMasks(), source.ColorMasks());
-  }
+  EXPECT_EQ(image.PixelColor(0, 0), (TRGBQuad{0, 255, 0, 0}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Depths, DeviceBitmap, testing::Values(TDepthCase{32, {}}, TDepthCase{16, kMasks555}));
+INSTANTIATE_TEST_SUITE_P(Depths, DisplayCapture,
+                         testing::Values(TDepthCase{32, {}}, TDepthCase{16, kMasks565}, TDepthCase{16, kMasks555},
+                                         TDepthCase{8, {}}));
 
 TEST(DrawThumb, ScalesIntoTheTopLeftCornerOfItsBoxOnButtonFace) {
   TBitmap image(1024, 768, 24);

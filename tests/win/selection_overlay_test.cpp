@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bitmap_pixels.h"
@@ -214,8 +215,10 @@ void SelectAndCut(int i) {
   overlay->Drag(360, 350);
   const RECT r = overlay->Release(360, 350);
   overlay.reset();
-  win::TBitmapHandle capture = MakeDisplayBitmap(r.right - r.left, r.bottom - r.top);
-  CutShape(capture.Get(), r.right - r.left, r.bottom - r.top, skStar, style);
+  TCaptureBitmap capture;
+  ScreenShot(r, capture);
+  CutShape(capture.Bitmap, capture.Width, capture.Height, skStar, style);
+  const TBitmap current = std::move(capture.Image);
 }
 
 TEST(Overlay, AThousandSelectionsFreeEveryGdiObject) {
