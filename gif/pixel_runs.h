@@ -26,24 +26,31 @@ inline const std::uint8_t* RunEnd(const std::uint8_t* p, const std::uint8_t* end
   return p;
 }
 
-// How many pixels RunStarts16 looks at.
-inline constexpr int kRunStartBlock = 16;
+// How many pixels RunStarts looks at.
+inline constexpr int kRunStartBlock = 64;
 
-// Bit i set where p[i] differs from p[i - 1], for i = 0 .. 15: where a new
-// run starts. Reads p[-1] .. p[15]. Portable code, one byte at a time.
-inline std::uint32_t RunStarts16Portable(const std::uint8_t* p) {
-  std::uint32_t mask = 0;
-  for (int i = 0; i < kRunStartBlock; ++i) mask |= static_cast<std::uint32_t>(p[i] != p[i - 1]) << i;
+// Bit i set where p[i] differs from p[i - 1], for i = 0 .. 63: where a new
+// run starts. Reads p[-1] .. p[63]. Portable code, one byte at a time.
+inline std::uint64_t RunStartsPortable(const std::uint8_t* p) {
+  std::uint64_t mask = 0;
+  for (int i = 0; i < kRunStartBlock; ++i) mask |= static_cast<std::uint64_t>(p[i] != p[i - 1]) << i;
   return mask;
 }
 
-// The same, sixteen pixels in one step where the processor has vectors.
-inline std::uint32_t RunStarts16(const std::uint8_t* p) {
+// The same, sixteen pixels a step where the processor has vectors. A block
+// as long as this holds several runs, so the loop over its run starts ends
+// (and the processor mispredicts that end) once for many runs.
+inline std::uint64_t RunStarts(const std::uint8_t* p) {
 #if defined(__SSE2__)
-  const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-  const __m128i previous = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p - 1));
-  return ~static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(pixels, previous))) & 0xFFFF;
+  std::uint64_t equal = 0;
+  for (int i = 0; i < kRunStartBlock; i += 16) {
+    const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const __m128i previous = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i - 1));
+    equal |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(pixels, previous))))
+             << i;
+  }
+  return ~equal;
 #else
-  return RunStarts16Portable(p);
+  return RunStartsPortable(p);
 #endif
 }

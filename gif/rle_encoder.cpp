@@ -21,8 +21,8 @@ void TRLEEncoder::EncodePixels() {
 }
 
 // A new run starts wherever a pixel differs from the one before it; the
-// starts are found sixteen pixels at a time (RunStarts16), each one costs a
-// bit scan. A run may continue from one row into the next.
+// starts are found 64 pixels at a time (RunStarts), each one costs a bit
+// scan. A run may continue from one row into the next.
 template <bool Checked>
 void TRLEEncoder::EncodeRuns() {
   std::int64_t carried = 0;  // pixels of the current run in earlier rows
@@ -48,7 +48,7 @@ void TRLEEncoder::EncodeRuns() {
     };
     const std::uint8_t* p = span->begin + 1;
     for (; end - p >= kRunStartBlock; p += kRunStartBlock) {
-      for (std::uint32_t starts = RunStarts16(p); starts != 0; starts &= starts - 1) newRun(p + std::countr_zero(starts));
+      for (std::uint64_t starts = RunStarts(p); starts != 0; starts &= starts - 1) newRun(p + std::countr_zero(starts));
     }
     for (; p < end; ++p) {
       if (*p != p[-1]) newRun(p);
@@ -108,11 +108,16 @@ void TRLEEncoder::RunAfterClear(std::int64_t count) {
 
 void TRLEEncoder::RunFromTable(std::int64_t count) {
   // (A run no longer than the table's strings took EmitRun's one code.)
-  // Runs and table strings are almost always far below 2^32 pixels, where
-  // a 32-bit division is several times quicker than a 64-bit one.
+  // Most runs that come here are a little longer than the table's longest
+  // string: one of it and a rest, without a division. Other runs are
+  // almost always far below 2^32 pixels, where a 32-bit division is
+  // several times quicker than a 64-bit one.
   std::int64_t repeats;
   std::int64_t rest;
-  if (count <= UINT32_MAX) {
+  if (count < 2 * static_cast<std::int64_t>(run_.tableLength)) {
+    repeats = 1;
+    rest = count - run_.tableLength;
+  } else if (count <= UINT32_MAX) {
     const auto pixels = static_cast<std::uint32_t>(count);
     const auto length = static_cast<std::uint32_t>(run_.tableLength);
     repeats = pixels / length;

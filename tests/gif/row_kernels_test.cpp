@@ -90,10 +90,10 @@ TEST(RowKernels, RunStartsMatchThePortablePath) {
   std::vector<std::uint8_t> pixels;
   while (pixels.size() < 4096) pixels.insert(pixels.end(), engine() % 20 + 1, static_cast<std::uint8_t>(engine() % 3));
   for (std::size_t at = 1; at + kRunStartBlock <= pixels.size(); ++at) {
-    std::uint32_t expected = 0;
-    for (int i = 0; i < kRunStartBlock; ++i) expected |= std::uint32_t{pixels[at + i] != pixels[at + i - 1]} << i;
-    ASSERT_EQ(RunStarts16(&pixels[at]), expected) << at;
-    ASSERT_EQ(RunStarts16Portable(&pixels[at]), expected) << at;
+    std::uint64_t expected = 0;
+    for (int i = 0; i < kRunStartBlock; ++i) expected |= std::uint64_t{pixels[at + i] != pixels[at + i - 1]} << i;
+    ASSERT_EQ(RunStarts(&pixels[at]), expected) << at;
+    ASSERT_EQ(RunStartsPortable(&pixels[at]), expected) << at;
   }
 }
 
