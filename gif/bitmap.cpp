@@ -15,14 +15,13 @@ namespace {
 // Rows the image allocated itself.
 class THeapPixels final : public TPixelOwner {
  public:
-  explicit THeapPixels(std::size_t size) : size_(size), bits_(platform::AllocateZeroedPixels(size)) {}
-  ~THeapPixels() override { platform::FreePixels(bits_, size_); }
+  explicit THeapPixels(std::size_t size) : bits_(platform::AllocateZeroedPixels(size)) {}
+  ~THeapPixels() override { platform::FreePixels(bits_); }
   THeapPixels(const THeapPixels&) = delete;
   THeapPixels& operator=(const THeapPixels&) = delete;
   std::uint8_t* Bits() const { return bits_; }
 
  private:
-  std::size_t size_;
   std::uint8_t* bits_;
 };
 

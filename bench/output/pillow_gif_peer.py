@@ -35,4 +35,4 @@ for size in sorted(ours, key=lambda s: int(s.split("x")[0])):
         elapsed = time.process_time() - start
         best = elapsed if best is None else min(best, elapsed)
     print(f"GIF road {size}: ours {ours[size] * 1e3:.1f} ms, Pillow {best * 1e3:.1f} ms, "
-          f"ratio ours/Pillow {100 * ours[size] / best:.1f} % (target <= 50 %)")
+          f"ratio ours/Pillow {100 * ours[size] / best:.1f} % (target <= 25 %)")
