@@ -11,7 +11,8 @@
 namespace {
 
 // The headers and colour table take at most this many bytes from the
-// file's start (file header, V5 header, masks, 256 entries).
+// file's start (file header, V5 header, masks, 256 entries): all that is
+// read of a file before its pixel data.
 constexpr std::size_t kLongestHeaders = bmp::kFileHeaderSize + bmp::kV5HeaderSize + 16 + 256 * 4;
 
 // Bounds-checked little-endian reads from the file's first bytes, which
@@ -204,8 +205,8 @@ void CheckColorIndices(const TBitmap& image) {
   }
 }
 
-// `head` is the file's start, at least up to the pixel data or
-// kLongestHeaders bytes, whichever is more (or the whole file when shorter).
+// `head` is the file's first kLongestHeaders bytes (the whole file when
+// it is shorter).
 TBitmap Decode(std::span<const std::uint8_t> head, std::uint64_t fileSize, TPixelData& data) {
   const TFileBytes in(head);
   const TBitmapLayout layout = ParseLayout(in);
@@ -248,19 +249,8 @@ TBitmap DecodeBitmap(std::span<const std::uint8_t> file) {
 TBitmap ReadBitmapFile(const std::string& path) {
   TFileStream file(path, TFileStream::Mode::OpenRead);
   const std::uint64_t size = file.Size();
-  // The headers first; the pixel data offset says whether more of them
-  // (a colour table after a gap) lies beyond kLongestHeaders.
   std::vector<std::uint8_t> head(static_cast<std::size_t>(std::min<std::uint64_t>(size, kLongestHeaders)));
   file.ReadBuffer(head.data(), head.size());
-  if (head.size() >= bmp::kFileHeaderSize) {
-    const std::uint64_t pixelOffset = TFileBytes(head).U32(10);
-    const std::uint64_t headSize = std::min(size, pixelOffset);
-    if (headSize > head.size()) {
-      const std::size_t had = head.size();
-      head.resize(static_cast<std::size_t>(headSize));
-      file.ReadBuffer(head.data() + had, head.size() - had);
-    }
-  }
   TFilePixelData data(file);
   return Decode(head, size, data);
 }

@@ -36,6 +36,19 @@ TDIBInfo256 DisplayFormat(HDC display) {
   return info;
 }
 
+// The colours of a display of 8 bits or fewer: its system palette on a
+// palette display, else the colours its driver reports; 256 entries.
+std::vector<TRGBQuad> DisplayColors(HDC display, const TDIBInfo256& format) {
+  std::vector<TRGBQuad> table(256);
+  std::memcpy(table.data(), format.Colors, sizeof(format.Colors));
+  if (GetDeviceCaps(display, RASTERCAPS) & RC_PALETTE) {
+    PALETTEENTRY entries[256];
+    const UINT count = GetSystemPaletteEntries(display, 0, 256, entries);
+    for (UINT i = 0; i < count; ++i) table[i] = TRGBQuad{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
+  }
+  return table;
+}
+
 }  // namespace
 
 TBitmap CreateDisplayImage(HDC display, int width, int height, HBITMAP& section) {
@@ -51,13 +64,7 @@ TBitmap CreateDisplayImage(HDC display, int width, int height, HBITMAP& section)
     std::memcpy(info.Colors, masks.data(), sizeof(masks));
     info.Header.biCompression = BI_BITFIELDS;
   } else if (depth == 8) {
-    table.resize(256);
-    std::memcpy(table.data(), format.Colors, sizeof(format.Colors));
-    if (GetDeviceCaps(display, RASTERCAPS) & RC_PALETTE) {
-      PALETTEENTRY entries[256];
-      const UINT count = GetSystemPaletteEntries(display, 0, 256, entries);
-      for (UINT i = 0; i < count; ++i) table[i] = TRGBQuad{entries[i].peBlue, entries[i].peGreen, entries[i].peRed, 0};
-    }
+    table = DisplayColors(display, format);
     std::memcpy(info.Colors, table.data(), sizeof(info.Colors));
   }
   void* bits = nullptr;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -79,7 +81,9 @@ TEST_P(ConvertInPlace, KeepsPixelsAndZeroesPadding) {
     TBitmap image = device ? TBitmap::DeviceFormat(width, 3, 32) : TBitmap(width, 3, 32);
     for (std::size_t i = 0; i < image.Bits().size(); ++i) image.Bits()[i] = static_cast<std::uint8_t>(i * 37 + 11);
     const TBitmap before = image;
+    const std::uint8_t* memory = image.Bits().data();
     image.ConvertTo24Bit();
+    EXPECT_EQ(image.Bits().data(), memory) << "not in the same memory";
     ASSERT_EQ(image.Bits().size(), TBitmap::StrideFor(width, 24) * 3);
     EXPECT_FALSE(image.IsDeviceFormat());
     for (int y = 0; y < 3; ++y) {
@@ -124,6 +128,38 @@ TEST(Bitmap, VisitingConversionRefusesOtherFormats) {
   TBitmap masked(3, 2, 32);
   masked.SetColorMasks({0xFF, 0xFF00, 0xFF0000});
   EXPECT_THROW(masked.ConvertPlainTo24Bit([](int, const std::uint8_t*) {}), std::invalid_argument);
+}
+
+// A capture's rows live in memory the system made: the image uses them in
+// place (also converted to 24 bits), frees them once when it goes, and a
+// copy has rows of its own.
+TEST(Bitmap, RowsOfSystemMemoryAreUsedInPlaceAndFreedOnce) {
+  struct TCountedOwner final : TPixelOwner {
+    explicit TCountedOwner(int& freed) : freed_(freed) {}
+    ~TCountedOwner() override { ++freed_; }
+    int& freed_;
+  };
+  int freed = 0;
+  std::vector<std::uint8_t> memory(TBitmap::StrideFor(5, 32) * 2, 0x40);
+  {
+    TBitmap image = TBitmap::DeviceFormat(5, 2, 32, memory.data(), std::make_unique<TCountedOwner>(freed));
+    image.Row(0)[0] = 0x99;
+    EXPECT_EQ(memory[TBitmap::StrideFor(5, 32)], 0x99);  // the top row is stored last
+    TBitmap copy = image;
+    copy.Row(0)[0] = 0x11;
+    EXPECT_EQ(memory[TBitmap::StrideFor(5, 32)], 0x99);
+    const TBitmap moved = std::move(image);
+    EXPECT_EQ(moved.Bits().data(), memory.data());
+    EXPECT_EQ(freed, 0);
+  }
+  EXPECT_EQ(freed, 1);
+  {
+    TBitmap image = TBitmap::DeviceFormat(5, 2, 32, memory.data(), std::make_unique<TCountedOwner>(freed));
+    image.ConvertTo24Bit();
+    EXPECT_EQ(image.Bits().data(), memory.data());
+    EXPECT_EQ(image.PixelColor(4, 1), (TRGBQuad{0x40, 0x40, 0x40, 0}));
+  }
+  EXPECT_EQ(freed, 2);
 }
 
 TEST(Bitmap, RejectsImpossibleFormats) {

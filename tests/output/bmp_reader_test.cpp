@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <unistd.h>
 
 #include "output/read_bitmap_file.h"
 #include "output/write_bitmap_file.h"
@@ -33,6 +35,16 @@ std::vector<std::uint8_t> InfoFile(std::int32_t width, std::int32_t height, int 
   return file;
 }
 
+// The file read from disk, where its pixel data goes straight into the
+// image's rows (DecodeBitmap reads the same bytes from memory).
+TBitmap ReadFromDisk(const std::vector<std::uint8_t>& file) {
+  const auto path = std::filesystem::temp_directory_path() / ("grabwell_bmp_" + std::to_string(::getpid()) + ".bmp");
+  TMemoryStream(file).SaveToFile(path.string());
+  TBitmap image = ReadBitmapFile(path.string());
+  std::filesystem::remove(path);
+  return image;
+}
+
 // Colour indices of an 8- or 4-bit image, top row first.
 std::vector<std::vector<int>> Indices(const TBitmap& image) {
   std::vector<std::vector<int>> rows;
@@ -60,8 +72,9 @@ class RunLengthExpansion : public testing::TestWithParam<TRLECase> {};
 
 TEST_P(RunLengthExpansion, GivesTheExpectedIndices) {
   const TRLECase& c = GetParam();
-  const TBitmap image = DecodeBitmap(InfoFile(c.width, c.height, c.bits, c.bits == 8 ? 1 : 2, 16, c.data));
-  EXPECT_EQ(Indices(image), c.expected);
+  const std::vector<std::uint8_t> file = InfoFile(c.width, c.height, c.bits, c.bits == 8 ? 1 : 2, 16, c.data);
+  EXPECT_EQ(Indices(DecodeBitmap(file)), c.expected);
+  EXPECT_EQ(Indices(ReadFromDisk(file)), c.expected);
 }
 
 // clang-format off
@@ -83,6 +96,16 @@ TEST(BitmapReader, TopDownFileGivesTheSameImageAsBottomUp) {
   const TBitmap topDown = DecodeBitmap(InfoFile(3, -2, 8, 0, 16, flipped));
   EXPECT_TRUE(std::ranges::equal(topDown.Bits(), bottomUp.Bits()));
   EXPECT_EQ(Indices(topDown), (std::vector<std::vector<int>>{{4, 5, 6}, {1, 2, 3}}));
+  EXPECT_EQ(ReadFromDisk(InfoFile(3, -2, 8, 0, 16, flipped)), topDown);
+  EXPECT_EQ(ReadFromDisk(InfoFile(3, 2, 8, 0, 16, rows)), bottomUp);
+
+  // Pixel data far past the headers (a gap after the colour table), which
+  // the reader from disk fetches from its place in the file.
+  std::vector<std::uint8_t> gapped = InfoFile(3, 2, 8, 0, 16, {});
+  gapped.resize(3000, 0xEE);
+  gapped.insert(gapped.end(), rows.begin(), rows.end());
+  for (int i = 0; i < 4; ++i) gapped[10 + i] = static_cast<std::uint8_t>(3000 >> (8 * i));
+  EXPECT_EQ(ReadFromDisk(gapped), bottomUp);
 }
 
 TEST(BitmapReader, PlainSixteenBitIsFiveFiveFive) {
