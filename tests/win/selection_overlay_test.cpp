@@ -180,7 +180,7 @@ TEST(Overlay, ScreenShotPastTheScreenEdgeIsBlackThere) {
   TPatternWindow pattern;
   TCaptureBitmap capture;
   ScreenShot({-30, -20, 50, 40}, capture);
-  const TPixels shot = ReadBitmap(capture.Bitmap.Get(), 80, 60);
+  const TPixels shot = ReadBitmap(capture.Bitmap, 80, 60);
   for (int y = 0; y < 60; ++y) {
     for (int x = 0; x < 80; ++x) {
       const COLORREF expected = x < 30 || y < 20 ? RGB(0, 0, 0) : pattern.Pixels().At(x - 30, y - 20);
