@@ -51,17 +51,11 @@ def show_pattern(desktop, x: int, y: int, width: int, height: int) -> dict:
 
 
 def checkered_root(desktop) -> None:
-    """Gives the X root window a checkered background: it shows wherever no
-    window is, the strip that no monitor covers included, so that the
-    program has something there to black out."""
-    tile = desktop.root / "checkers.png"
-    board = Image.new("RGB", (32, 32), (60, 60, 200))
-    board.paste((200, 200, 60), (0, 0, 16, 16))
-    board.paste((200, 200, 60), (16, 16, 32, 32))
-    board.save(tile)
-    # ImageMagick's display sets the background and ends (with status 1).
-    subprocess.run(["display", "-window", "root", str(tile)], env=desktop.env, timeout=30, check=False,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    """A checkered X root window: it shows wherever no window is, the strip
+    that no monitor covers included, so that the program has something
+    there to black out. (ImageMagick's display sets it and exits with 1.)"""
+    subprocess.run(["display", "-window", "root", "pattern:checkerboard"], env=desktop.env, timeout=30,
+                   check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def start_grabwell(desktop, exe, **misc) -> Grabwell:
