@@ -51,19 +51,21 @@ class TGIFEncoder {
     std::uint64_t* next = nullptr;
     std::uint64_t* end = nullptr;
 
-    // Adds `code`; true when the word buffer is full (see FlushWords).
-    bool Put(std::uint32_t code) {
-      accumulator |= std::uint64_t{code} << bitsHeld;
-      bitsHeld += codeSize;
+    // Adds the low `count` bits of `bits` (fewer than 64: one code, or
+    // several codes joined); true when the word buffer is full (see
+    // FlushWords).
+    bool Put(std::uint64_t bits, int count) {
+      accumulator |= bits << bitsHeld;
+      bitsHeld += count;
       std::uint64_t word = accumulator;
       if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
       *next = word;
       const int full = bitsHeld >> 6;  // 0 or 1
       next += full;
       bitsHeld &= 63;
-      // A full word leaves the bits of the code that did not fit (none
-      // when it just fitted); the mask keeps the accumulator otherwise.
-      const std::uint64_t spill = std::uint64_t{code} >> ((codeSize - bitsHeld) & 63);
+      // A full word leaves the bits that did not fit (none when they just
+      // fitted); the mask keeps the accumulator otherwise.
+      const std::uint64_t spill = bits >> ((count - bitsHeld) & 63);
       accumulator ^= (accumulator ^ spill) & (0 - static_cast<std::uint64_t>(full));
       return next == end;
     }
@@ -80,12 +82,12 @@ class TGIFEncoder {
   // True when every byte value is a valid index, so no check is needed.
   bool AllColorsValid() const { return colorCount_ > 255; }
 
-  // Writes one code at output_'s code size.
   // Hands the full words before `next` to the sub-block writer and
   // returns where the emptied buffer starts.
   std::uint64_t* FlushWords(std::uint64_t* next);
+  // Writes one code at output_'s code size.
   void Output(std::uint32_t code) {
-    if (output_.Put(code)) output_.next = FlushWords(output_.next);
+    if (output_.Put(code, output_.codeSize)) output_.next = FlushWords(output_.next);
   }
 
   int bitsPerPixel_ = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "gif/pixel_runs.h"
 
@@ -12,11 +13,70 @@ void TRLEEncoder::EncodePixels() {
   codeBudget_ = 4095 - static_cast<int>(baseCode_);
   for (std::int64_t n = 0; n < kSmallRuns; ++n)
     smallRunCosts_[static_cast<std::size_t>(n)] = static_cast<int>(CostOfLongRun(n));
-  Clear();
-  if (AllColorsValid()) {
-    EncodeRuns<false>();
+  codeEnd_ = codes_.data();
+  clearCount_ = 0;
+  try {
+    Clear();
+    if (AllColorsValid()) {
+      EncodeRuns<false>();
+    } else {
+      EncodeRuns<true>();
+    }
+  } catch (...) {
+    // What was coded before an error leaves as it would have without
+    // the gathering.
+    WriteCodes();
+    throw;
+  }
+  WriteCodes();
+}
+
+// Nearly every run comes out as up to four copies of one code, perhaps
+// followed by one other code, with no clear among them: a run of one
+// pixel; a run of the table's colour that up to three of its longest
+// strings and a shorter rest make up (starting a new table would never
+// take fewer codes for it: 1 + Cost(n) >= repeats + 1 for n of at least
+// repeats x the longest string, up to five repeats); or two to four
+// pixels of another colour, which go out as pixels (1 + Cost(n) >= n up
+// to four pixels). Such a run is written with one store of four copies
+// and one of the last code, and counted at once; the others take the
+// steps one code at a time. The conditions are combined without
+// branches, which the processor would mispredict on many runs.
+inline void TRLEEncoder::EmitRun(std::int64_t count) {
+  const std::uint32_t color = run_.runColor;
+  std::uint32_t repeated;  // the code given `repeats` times
+  std::uint32_t last;      // then this one, when `hasLast`
+  int repeats;
+  int hasLast;
+  bool atOnce;
+  if (run_.tableColor == color && run_.tableLength >= 2) {
+    const std::int64_t length = run_.tableLength;
+    repeats = int{count >= length} + int{count >= 2 * length} + int{count >= 3 * length};
+    const std::int64_t rest = count - repeats * length;
+    hasLast = rest > 0;
+    repeated = baseCode_ + static_cast<std::uint32_t>(length) - 2;
+    last = rest == 1 ? color : baseCode_ + static_cast<std::uint32_t>(rest) - 2;
+    atOnce = rest < length;
   } else {
-    EncodeRuns<true>();
+    repeats = static_cast<int>(count);
+    hasLast = 0;
+    repeated = color;
+    last = color;
+    // Right after a clear a longer run builds the table instead.
+    atOnce = (count <= 4) & ((count == 1) | !freshTable_);
+  }
+  const int codes = repeats + hasLast;
+  if (atOnce & (run_.codeCount + codes <= run_.clearLimit)) {
+    std::uint16_t* const out = codeEnd_;
+    const std::uint64_t four = 0x0001000100010001ull * repeated;
+    std::memcpy(out, &four, sizeof four);
+    out[repeats] = static_cast<std::uint16_t>(last);
+    codeEnd_ = out + codes;
+    freshTable_ = false;
+    run_.codeCount += codes;
+    if (run_.codeCount >= run_.clearLimit) Clear();
+  } else {
+    EmitRunCodeByCode(count);
   }
 }
 
@@ -59,17 +119,19 @@ void TRLEEncoder::EncodeRuns() {
 }
 
 void TRLEEncoder::Clear() {
-  run_.sizeStep = sizeStepStart_;
   run_.clearLimit = clearLimitStart_;
   run_.codeCount = 0;
   run_.tableLength = 0;
   freshTable_ = true;
-  Output(clearCode_);
-  output_.codeSize = initialCodeSize_;
+  if (static_cast<std::size_t>(codes_.data() + kCodes - codeEnd_) < kTableRoom) WriteCodes();
+  clearAt_[clearCount_++] = static_cast<std::uint16_t>(codeEnd_ - codes_.data());
+  *codeEnd_++ = static_cast<std::uint16_t>(clearCode_);
 }
 
-void TRLEEncoder::EmitLongerRun(std::int64_t count) {
-  if (freshTable_) {
+void TRLEEncoder::EmitRunCodeByCode(std::int64_t count) {
+  if (count == 1) {
+    CountedOutput(run_.runColor);
+  } else if (freshTable_) {
     RunAfterClear(count);
   } else if (run_.tableLength > 1 && run_.tableColor == run_.runColor) {
     RunFromTable(count);
@@ -179,4 +241,44 @@ std::int64_t TRLEEncoder::CostOfLongRun(std::int64_t count) const {
     total += m;
   }
   return total;
+}
+
+// The buffer starts with a clear code (Clear packs before it adds one), so
+// it holds whole tables: a clear code at the size the table before reached,
+// then codes whose size starts at the initial size and grows by one bit
+// each time the count of codes since the clear reaches the size step (a
+// decoder adds one table entry per code after the first, so both sizes
+// stay in step). Between two steps the size stays, and the codes are
+// joined four at a time before they go to the output.
+void TRLEEncoder::WriteCodes() {
+  TCodeOutput out = output_;
+  const auto put = [&](std::uint64_t bits, int count) {
+    if (out.Put(bits, count)) out.next = FlushWords(out.next);
+  };
+  for (std::size_t table = 0; table < clearCount_; ++table) {
+    const std::uint16_t* p = codes_.data() + clearAt_[table];
+    const std::uint16_t* const tableEnd = table + 1 < clearCount_ ? codes_.data() + clearAt_[table + 1] : codeEnd_;
+    put(*p++, out.codeSize);
+    out.codeSize = initialCodeSize_;
+    int counted = 0;
+    int sizeStep = sizeStepStart_;
+    while (p < tableEnd) {
+      const std::uint16_t* const stepEnd = std::min(tableEnd, p + (sizeStep - counted));
+      counted += static_cast<int>(stepEnd - p);
+      const int size = out.codeSize;
+      for (; stepEnd - p >= 4; p += 4) {
+        const std::uint64_t low = std::uint64_t{p[0]} | std::uint64_t{p[1]} << size;
+        const std::uint64_t high = std::uint64_t{p[2]} | std::uint64_t{p[3]} << size;
+        put(low | high << (2 * size), 4 * size);
+      }
+      for (; p < stepEnd; ++p) put(*p, size);
+      if (counted == sizeStep) {
+        sizeStep += 1 << size;
+        ++out.codeSize;
+      }
+    }
+  }
+  output_ = out;
+  codeEnd_ = codes_.data();
+  clearCount_ = 0;
 }

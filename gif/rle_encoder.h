@@ -4,8 +4,8 @@
 // the previous colour), so any GIF decoder reads its output.
 #pragma once
 
-#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "gif/gif_encoder.h"
@@ -22,48 +22,26 @@ class TRLEEncoder final : public TGIFEncoder {
     std::uint32_t tableColor = 0;  // colour whose runs the table's entries hold
     int tableLength = 0;           // longest run one entry stands for; 0 after a clear
     int codeCount = 0;             // codes since the last clear
-    int sizeStep = 0;              // code count at which the code size grows next
     int clearLimit = 0;            // code count at which a clear is forced
   };
 
   template <bool Checked>
   void EncodeRuns();
 
-  // Writes `code` and counts it the way a decoder adds table entries (one
-  // per code after the first following a clear), which keeps both code
-  // sizes in step.
+  // Codes are gathered in codes_ and packed later (WriteCodes), where the
+  // code size, which only the count of codes since a clear decides, is
+  // known for whole stretches of codes at once.
+  // Adds `code` and counts it the way a decoder adds table entries.
   void CountedOutput(std::uint32_t code) {
     freshTable_ = false;
-    Output(code);
-    ++run_.codeCount;
-    if (run_.codeCount >= run_.sizeStep) {
-      run_.sizeStep += 1 << output_.codeSize;
-      ++output_.codeSize;
-    }
-    if (run_.codeCount >= run_.clearLimit) Clear();
+    *codeEnd_++ = static_cast<std::uint16_t>(code);
+    if (++run_.codeCount >= run_.clearLimit) Clear();
   }
   void Clear();
   // Codes a run of `count` pixels of the run colour.
-  void EmitRun(std::int64_t count) {
-    // Three runs in four take one code, which never calls for anything but
-    // perhaps a clear after it: a single pixel, or a run that the table's
-    // strings of its colour already hold (the k-th entry stands for k
-    // pixels). One comparison tells them from the others; the processor
-    // would mispredict the several branches of spelling it out.
-    const int tableHolds = int{!freshTable_} & int{run_.tableColor == run_.runColor};
-    const std::int64_t oneCode = std::max(run_.tableLength * tableHolds, 1);
-    if (count <= oneCode) {
-      // The colour for one pixel, else the entry for `count` pixels
-      // (base + count - 2), picked without a branch.
-      const auto entry = baseCode_ + static_cast<std::uint32_t>(count) - 2;
-      const std::uint32_t single = count == 1;
-      CountedOutput(entry + single * (run_.runColor - entry));
-    } else {
-      EmitLongerRun(count);
-    }
-  }
-  // The runs that take more than one code, or follow a clear.
-  void EmitLongerRun(std::int64_t count);
+  void EmitRun(std::int64_t count);
+  // The same one code at a time, for the runs EmitRun does not take at once.
+  void EmitRunCodeByCode(std::int64_t count);
   void RunAfterClear(std::int64_t count);
   void RunFromTable(std::int64_t count);
   void RunByClearOrLiterals(std::int64_t count);
@@ -73,6 +51,8 @@ class TRLEEncoder final : public TGIFEncoder {
     return count < kSmallRuns ? smallRunCosts_[static_cast<std::size_t>(count)] : CostOfLongRun(count);
   }
   std::int64_t CostOfLongRun(std::int64_t count) const;
+  // Packs the gathered codes at their sizes and empties codes_.
+  void WriteCodes();
 
   // Most runs are short; their costs are worked out once per frame.
   static constexpr std::int64_t kSmallRuns = 64;
@@ -85,4 +65,15 @@ class TRLEEncoder final : public TGIFEncoder {
   int sizeStepStart_ = 0;
   int clearLimitStart_ = 0;
   int codeBudget_ = 0;
+
+  // The gathered codes; each clear code starts a table, and clearAt_
+  // holds where. A table has fewer than 4096 codes, and EmitRun writes up
+  // to four places past its last code, so the codes are packed when a
+  // clear finds less room than that left.
+  static constexpr std::size_t kCodes = 16384;
+  static constexpr std::size_t kTableRoom = 4096 + 8;
+  std::array<std::uint16_t, kCodes> codes_;
+  std::uint16_t* codeEnd_ = nullptr;
+  std::array<std::uint16_t, kCodes> clearAt_;
+  std::size_t clearCount_ = 0;
 };
