@@ -23,7 +23,7 @@ void TGIFWriter::Write(const void* buffer, std::size_t count) {
   const auto* bytes = static_cast<const std::uint8_t*>(buffer);
   while (count > 0) {
     const std::size_t take = std::min(count, blockStart_ + kBlockSize - fill_);
-    std::memcpy(buffer_.data() + fill_, bytes, take);
+    std::memcpy(buffer_.get() + fill_, bytes, take);
     fill_ += take;
     bytes += take;
     count -= take;
@@ -34,7 +34,7 @@ void TGIFWriter::Write(const void* buffer, std::size_t count) {
 void TGIFWriter::CompleteBlock() {
   buffer_[blockStart_] = 255;
   blockStart_ = fill_;
-  if (blockStart_ == buffer_.size()) {
+  if (blockStart_ == kBufferSize) {
     Flush(blockStart_);
     blockStart_ = 0;
   }
@@ -42,7 +42,7 @@ void TGIFWriter::CompleteBlock() {
 }
 
 void TGIFWriter::Flush(std::size_t end) {
-  Target().Write(buffer_.data(), end);
+  Target().Write(buffer_.get(), end);
   written_ += end;
 }
 

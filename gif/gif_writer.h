@@ -3,9 +3,9 @@
 // the last full. The zero-length terminator is left to the caller.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 #include "platform/stream.h"
 
@@ -42,14 +42,16 @@ class TGIFWriter final : public TGIFStream {
 
  private:
   static constexpr std::size_t kBlockSize = 256;  // length byte + 255 data bytes
-  static constexpr std::size_t kBlocksBuffered = 64;
+  static constexpr std::size_t kBlocksBuffered = 1024;
 
   void CompleteBlock();
   void Flush(std::size_t end);
 
-  // Several blocks are gathered before they go to the target stream, so
-  // that a file stream sees few large writes; the bytes are the same.
-  std::array<std::uint8_t, kBlockSize * kBlocksBuffered> buffer_;
+  // Many blocks are gathered before they go to the target stream, so that
+  // a file stream sees few large writes (each write call costs about as
+  // much as copying tens of kilobytes); the bytes are the same.
+  static constexpr std::size_t kBufferSize = kBlockSize * kBlocksBuffered;
+  std::unique_ptr<std::uint8_t[]> buffer_ = std::make_unique_for_overwrite<std::uint8_t[]>(kBufferSize);
   std::size_t blockStart_ = 0;  // where the current block's length byte goes
   std::size_t fill_ = 1;        // next free byte
   bool closed_ = false;

@@ -243,41 +243,60 @@ std::int64_t TRLEEncoder::CostOfLongRun(std::int64_t count) const {
   return total;
 }
 
-// The buffer starts with a clear code (Clear packs before it adds one), so
-// it holds whole tables: a clear code at the size the table before reached,
-// then codes whose size starts at the initial size and grows by one bit
-// each time the count of codes since the clear reaches the size step (a
-// decoder adds one table entry per code after the first, so both sizes
-// stay in step). Between two steps the size stays, and the codes are
-// joined four at a time before they go to the output.
+// The buffer holds whole tables (Clear packs before it adds a clear code):
+// a clear code at the size the table before reached, then codes whose size
+// starts at the initial size and grows by one bit each time the count of
+// codes since the clear reaches the size step (a decoder adds one table
+// entry per code after the first, so both sizes stay in step). Most tables
+// end before their first step, so long stretches of codes, clear codes
+// included, share one size; each stretch is packed with several codes
+// joined into one output.
 void TRLEEncoder::WriteCodes() {
   TCodeOutput out = output_;
   const auto put = [&](std::uint64_t bits, int count) {
     if (out.Put(bits, count)) out.next = FlushWords(out.next);
   };
+  const auto pack = [&](const std::uint16_t* p, const std::uint16_t* const end, const int size) {
+    const auto joined = [&]<int Group>() {
+      for (; end - p >= Group; p += Group) {
+        std::uint64_t bits = 0;
+        for (int i = 0; i < Group; ++i) bits |= std::uint64_t{p[i]} << (i * size);
+        put(bits, Group * size);
+      }
+    };
+    // As many codes as fit in 63 bits: seven of up to 9 bits, else five.
+    if (size <= 9) {
+      joined.template operator()<7>();
+    } else {
+      joined.template operator()<5>();
+    }
+    for (; p < end; ++p) put(*p, size);
+  };
+  // The codes from `from` on, not yet packed, all have `size` bits.
+  const std::uint16_t* from = codes_.data();
+  int size = out.codeSize;
+  const auto sizeFrom = [&](const std::uint16_t* at, int newSize) {
+    if (newSize == size) return;
+    pack(from, at, size);
+    from = at;
+    size = newSize;
+  };
   for (std::size_t table = 0; table < clearCount_; ++table) {
-    const std::uint16_t* p = codes_.data() + clearAt_[table];
+    const std::uint16_t* const clear = codes_.data() + clearAt_[table];
     const std::uint16_t* const tableEnd = table + 1 < clearCount_ ? codes_.data() + clearAt_[table + 1] : codeEnd_;
-    put(*p++, out.codeSize);
-    out.codeSize = initialCodeSize_;
-    int counted = 0;
-    int sizeStep = sizeStepStart_;
-    while (p < tableEnd) {
-      const std::uint16_t* const stepEnd = std::min(tableEnd, p + (sizeStep - counted));
-      counted += static_cast<int>(stepEnd - p);
-      const int size = out.codeSize;
-      for (; stepEnd - p >= 4; p += 4) {
-        const std::uint64_t low = std::uint64_t{p[0]} | std::uint64_t{p[1]} << size;
-        const std::uint64_t high = std::uint64_t{p[2]} | std::uint64_t{p[3]} << size;
-        put(low | high << (2 * size), 4 * size);
-      }
-      for (; p < stepEnd; ++p) put(*p, size);
-      if (counted == sizeStep) {
-        sizeStep += 1 << size;
-        ++out.codeSize;
-      }
+    // The clear code has the size the table before reached; the codes
+    // after it start again at the initial size.
+    sizeFrom(clear + 1, initialCodeSize_);
+    // The code that makes the count reach a step is the last of its size.
+    const int counted = static_cast<int>(tableEnd - clear - 1);
+    for (int step = sizeStepStart_; step <= counted;) {
+      const int last = step;
+      step += 1 << size;
+      sizeFrom(clear + 1 + last, size + 1);
     }
   }
+  pack(from, codeEnd_, size);
+  out.codeSize = size;
   output_ = out;
   codeEnd_ = codes_.data();
   clearCount_ = 0;

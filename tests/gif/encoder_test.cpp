@@ -159,9 +159,9 @@ INSTANTIATE_TEST_SUITE_P(Boundaries, SubBlocks,
                          testing::Values(BlockCase{0, {}}, BlockCase{1, {1}}, BlockCase{254, {254}},
                                          BlockCase{255, {255}}, BlockCase{256, {255, 1}},
                                          BlockCase{510, {255, 255}},
-                                         // past the writer's internal buffer of 64 blocks
-                                         BlockCase{255 * 64 + 3, [] {
-                                           std::vector<std::size_t> blocks(64, 255);
+                                         // past the writer's internal buffer of 1024 blocks
+                                         BlockCase{255 * 1024 + 3, [] {
+                                           std::vector<std::size_t> blocks(1024, 255);
                                            blocks.push_back(3);
                                            return blocks;
                                          }()}));
