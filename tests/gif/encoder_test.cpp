@@ -2,6 +2,7 @@
 // sub-block layout, and round trips through giflib for every run shape.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 #include <vector>
@@ -202,11 +203,19 @@ Bytes MakePixels(const RoundTrip& c) {
   Bytes pixels(n);
   std::mt19937 random(static_cast<unsigned>(n * 31 + c.bits));
   const std::string pattern = c.pattern;
+  // "budget": a run that fills a table to the code budget and leaves one
+  // pixel for the next table, whose one string is then a single pixel; a
+  // pixel of another colour, and two more of the first, which must go out
+  // as pixels, not as that string.
+  const std::size_t budget = 4093 - (std::size_t{1} << std::max(c.bits, 2));
+  const std::size_t filled = budget * (budget + 1) / 2 + 1;
   std::size_t runLeft = 0;
   std::uint8_t runColor = 0;
   for (std::size_t i = 0; i < n; ++i) {
     if (pattern == "flat") {
       pixels[i] = static_cast<std::uint8_t>(colors - 1);
+    } else if (pattern == "budget") {
+      pixels[i] = static_cast<std::uint8_t>(i < filled || i == filled + 1 || i == filled + 2 ? colors - 1 : 0);
     } else if (pattern == "noise") {
       pixels[i] = static_cast<std::uint8_t>(random() % colors);
     } else if (pattern == "runs") {
@@ -253,6 +262,7 @@ std::vector<RoundTrip> RoundTripCases() {
     cases.push_back({encoding, 8, 1, 60000, false, "flat"});
     cases.push_back({encoding, 8, 3000, 3000, false, "flat"});
     cases.push_back({encoding, 2, 3000, 3000, false, "flat"});
+    if (encoding == encRunLength) cases.push_back({encoding, 8, 2000, 3700, false, "budget"});
     cases.push_back({encoding, 8, 1500, 1000, false, "runs"});
     cases.push_back({encoding, 3, 1024, 768, false, "runs"});
     cases.push_back({encoding, 8, 640, 480, false, "strings"});
