@@ -7,6 +7,23 @@
 
 #include "gif/pixel_runs.h"
 
+namespace {
+
+// Hands the codes from `p` on, of `size` bits each, to `put` joined
+// `Group` at a time while whole groups remain; returns where the rest
+// starts.
+template <int Group, class Put>
+const std::uint16_t* PutJoined(const std::uint16_t* p, const std::uint16_t* const end, const int size, Put& put) {
+  for (; end - p >= Group; p += Group) {
+    std::uint64_t bits = 0;
+    for (int i = 0; i < Group; ++i) bits |= std::uint64_t{p[i]} << (i * size);
+    put(bits, Group * size);
+  }
+  return p;
+}
+
+}  // namespace
+
 void TRLEEncoder::EncodePixels() {
   sizeStepStart_ = static_cast<int>(clearCode_) - 1;
   clearLimitStart_ = bitsPerPixel_ <= 3 ? 9 : static_cast<int>(clearCode_) - 2;
@@ -31,17 +48,19 @@ void TRLEEncoder::EncodePixels() {
   WriteCodes();
 }
 
-// Nearly every run comes out as up to four copies of one code, perhaps
-// followed by one other code, with no clear among them: a run of one
-// pixel; a run of the table's colour that up to three of its longest
-// strings and a shorter rest make up (starting a new table would never
-// take fewer codes for it: 1 + Cost(n) >= repeats + 1 for n of at least
-// repeats x the longest string, up to five repeats); or two to four
-// pixels of another colour, which go out as pixels (1 + Cost(n) >= n up
-// to four pixels). Such a run is written with one store of four copies
-// and one of the last code, and counted at once; the others take the
-// steps one code at a time. The conditions are combined without
-// branches, which the processor would mispredict on many runs.
+// Nearly every run is coded as up to four copies of one code, perhaps
+// followed by one other code, with no clear falling among them:
+// - a single pixel;
+// - a run of the table's colour made of up to three of its longest strings
+//   and a shorter rest (the steps start a new table instead only when that
+//   takes fewer codes, which for runs of three or four codes, four pixels
+//   or more, it never does: 1 + Cost(4) = 4);
+// - two to four pixels of another colour, which go out as pixels
+//   (1 + Cost(n) >= n up to four pixels).
+// Such a run is stored with two writes and counted at once; any other run
+// takes the steps one code at a time. Its tests are joined with & and |,
+// not && and ||: as branches the processor would mispredict them on many
+// runs.
 inline void TRLEEncoder::EmitRun(std::int64_t count) {
   const std::uint32_t color = run_.runColor;
   std::uint32_t repeated;  // the code given `repeats` times
@@ -58,7 +77,9 @@ inline void TRLEEncoder::EmitRun(std::int64_t count) {
     last = rest == 1 ? color : baseCode_ + static_cast<std::uint32_t>(rest) - 2;
     atOnce = rest < length;
   } else {
-    repeats = static_cast<int>(count);
+    // Only runs of up to four pixels are taken at once; for longer ones
+    // the mask keeps the sum below small.
+    repeats = static_cast<int>(count & 7);
     hasLast = 0;
     repeated = color;
     last = color;
@@ -257,19 +278,9 @@ void TRLEEncoder::WriteCodes() {
     if (out.Put(bits, count)) out.next = FlushWords(out.next);
   };
   const auto pack = [&](const std::uint16_t* p, const std::uint16_t* const end, const int size) {
-    const auto joined = [&]<int Group>() {
-      for (; end - p >= Group; p += Group) {
-        std::uint64_t bits = 0;
-        for (int i = 0; i < Group; ++i) bits |= std::uint64_t{p[i]} << (i * size);
-        put(bits, Group * size);
-      }
-    };
-    // As many codes as fit in 63 bits: seven of up to 9 bits, else five.
-    if (size <= 9) {
-      joined.template operator()<7>();
-    } else {
-      joined.template operator()<5>();
-    }
+    // As many codes as fit in 63 bits go out at once: seven of up to 9
+    // bits, else five.
+    p = size <= 9 ? PutJoined<7>(p, end, size, put) : PutJoined<5>(p, end, size, put);
     for (; p < end; ++p) put(*p, size);
   };
   // The codes from `from` on, not yet packed, all have `size` bits.

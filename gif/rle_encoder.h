@@ -28,10 +28,10 @@ class TRLEEncoder final : public TGIFEncoder {
   template <bool Checked>
   void EncodeRuns();
 
-  // Codes are gathered in codes_ and packed later (WriteCodes), where the
-  // code size, which only the count of codes since a clear decides, is
-  // known for whole stretches of codes at once.
-  // Adds `code` and counts it the way a decoder adds table entries.
+  // Adds `code` and counts it the way a decoder adds table entries. Codes
+  // gather in codes_ until WriteCodes packs them: the code size, which the
+  // count of codes since a clear alone decides, is then known for whole
+  // stretches of codes at once.
   void CountedOutput(std::uint32_t code) {
     freshTable_ = false;
     *codeEnd_++ = static_cast<std::uint16_t>(code);
