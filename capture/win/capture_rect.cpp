@@ -1,5 +1,6 @@
 #include "capture/win/capture_rect.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -14,18 +15,33 @@ BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM monitors) {
   return TRUE;
 }
 
+// The virtual screen as the system gives it: four GetSystemMetrics calls,
+// each of which enumerates the monitors again under Wine.
+TRect SystemVirtualScreen() {
+  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 }  // namespace
 
 RECT ScreenRect() {
-  const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return RECT{left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  const TRect bounds = CurrentVirtualScreen().Bounds();
+  return RECT{bounds.Left, bounds.Top, bounds.Right, bounds.Bottom};
 }
 
+// The virtual screen is the rectangle that holds every monitor, so one
+// enumeration gives both; it costs a fifth of the system's four metrics.
 TVirtualScreen CurrentVirtualScreen() {
   std::vector<TRect> monitors;
   EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-  return TVirtualScreen(ToTRect(ScreenRect()), std::move(monitors));
+  if (monitors.empty()) return TVirtualScreen(SystemVirtualScreen(), {});
+  TRect bounds = monitors.front();
+  for (const TRect& m : monitors) {
+    bounds = {std::min(bounds.Left, m.Left), std::min(bounds.Top, m.Top), std::max(bounds.Right, m.Right),
+              std::max(bounds.Bottom, m.Bottom)};
+  }
+  return TVirtualScreen(bounds, std::move(monitors));
 }
 
 std::optional<RECT> ForegroundWindowRect() {
