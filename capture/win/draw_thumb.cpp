@@ -4,9 +4,15 @@
 #include "output/win/device_image.h"
 
 win::TBitmapHandle DrawThumb(const TBitmap& image, int boxWidth, int boxHeight) {
-  win::TWindowDC screen(nullptr);
-  win::TBitmapHandle thumb(CreateCompatibleBitmap(screen.Get(), boxWidth, boxHeight));
-  win::TCreatedDC dc(CreateCompatibleDC(screen.Get()));
+  // A 32-bit DIB section rather than a bitmap compatible with the screen:
+  // the thumbnail is made on every capture, and under Wine making and
+  // selecting a screen-compatible bitmap costs as much again as the whole
+  // stretch (0.2 ms). The screen shows either the same.
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), boxWidth, boxHeight, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  win::TBitmapHandle thumb(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  win::TCreatedDC dc(CreateCompatibleDC(nullptr));
   win::TSelectObject selected(dc.Get(), thumb.Get());
   RECT all{0, 0, boxWidth, boxHeight};
   FillRect(dc.Get(), &all, GetSysColorBrush(COLOR_BTNFACE));
