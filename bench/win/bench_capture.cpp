@@ -36,7 +36,7 @@
 
 namespace {
 
-constexpr int kRuns = 15;
+constexpr int kRuns = 31;
 
 // The median time of `work`, each run after an untimed `prepare`.
 double MedianMs(const std::function<void()>& prepare, const std::function<void()>& work) {
