@@ -7,6 +7,9 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
 shopt -s nullglob
+# A build just made (or a make test just run) leaves gigabytes of dirty
+# pages whose writeback would share the machine with the measurements.
+sync
 for program in "$build"/bench/*/bench_*; do
   [ -x "$program" ] || continue
   echo "== $(basename "$program")"
