@@ -7,8 +7,8 @@ namespace {
 constexpr int kWidth = 320, kHeight = 178;
 constexpr int kOkId = 1, kWebSiteId = 2, kUpdateId = 3;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr win::TFontSpec kFont{L"Arial", 13};
-constexpr win::TFontSpec kTitleFont{L"Arial", 18};
+constexpr win::TFontDesign kFont{L"Arial", 13};
+constexpr win::TFontDesign kTitleFont{L"Arial", 18};
 
 const win::TWindowClass& AboutClass() {
   static const win::TWindowClass about_class(win::TWindow::ClassDescription(L"TAboutBox"));

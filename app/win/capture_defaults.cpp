@@ -18,8 +18,8 @@ constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 enum : int { kHotKeyPage, kWhatCapturePage, kWhatDoPage, kEMailPage };
 enum : int { kVectors, kVectorSize, kAngle };
 constexpr int kDropDown = 17 * 13;
-constexpr win::TFontSpec kFont{L"MS Sans Serif", 11};
-constexpr win::TFontSpec kBoldFont{L"MS Sans Serif", 11, FW_BOLD};
+constexpr win::TFontDesign kFont{L"MS Sans Serif", 11};
+constexpr win::TFontDesign kBoldFont{L"MS Sans Serif", 11, FW_BOLD};
 
 const win::TWindowClass& DialogClass() {
   static const win::TWindowClass dialog_class(win::TWindow::ClassDescription(L"TCaptureDefaults"));

@@ -13,8 +13,8 @@ constexpr int kDropDownHeight = 300;
 // The design's client area before its height is reduced, which the main
 // panel keeps.
 constexpr int kPanelWidth = 480, kPanelHeight = 231;
-constexpr win::TFontSpec kFont{L"Arial", 13};
-constexpr win::TFontSpec kConfigFont{L"Arial", 11};
+constexpr win::TFontDesign kFont{L"Arial", 13};
+constexpr win::TFontDesign kConfigFont{L"Arial", 11};
 
 struct TRadioPlace {
   TFaceRadio Radio;

@@ -19,8 +19,8 @@ constexpr int kSendItId = IDOK, kAbortId = IDCANCEL;
 constexpr int kTimeOutSeconds = 40;
 constexpr std::size_t kImageNameKept = 50;
 constexpr std::size_t kFieldKept = 255;
-constexpr win::TFontSpec kFont{L"Arial", 13};
-constexpr win::TFontSpec kBoldFont{L"Arial", 13, FW_BOLD};
+constexpr win::TFontDesign kFont{L"Arial", 13};
+constexpr win::TFontDesign kBoldFont{L"Arial", 13, FW_BOLD};
 
 constexpr wchar_t kNoRecipientText[] = L"No recipient address has been entered.  Please correct.";
 constexpr wchar_t kNoWinsockText[] =

@@ -6,7 +6,7 @@ namespace {
 
 constexpr int kClientWidth = 240, kClientHeight = 124;
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr win::TFontSpec kFont{L"MS Sans Serif", 11};
+constexpr win::TFontDesign kFont{L"MS Sans Serif", 11};
 
 const win::TWindowClass& DialogClass() {
   static const win::TWindowClass dialog_class(win::TWindow::ClassDescription(L"TMailAddressDlg"));

@@ -9,7 +9,7 @@ namespace {
 constexpr int kWidth = 541, kHeight = 405;
 constexpr int kPanelHeight = 20;
 constexpr int kExitId = 1;
-constexpr win::TFontSpec kButtonFont{L"Arial", 12};
+constexpr win::TFontDesign kButtonFont{L"Arial", 12};
 // Sizeable, with a maximise box but no minimise box.
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX;
 

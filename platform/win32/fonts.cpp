@@ -4,11 +4,11 @@
 
 namespace win {
 
-TFont MakeFont(const TFontSpec& spec, int dpi) {
+TFont MakeFont(const TFontDesign& design, int dpi) {
   // A negative height asks for the character height, not the cell height.
-  return TFont(CreateFontW(-ScaleToDpi(spec.Height, dpi), 0, 0, 0, spec.Weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+  return TFont(CreateFontW(-ScaleToDpi(design.Height, dpi), 0, 0, 0, design.Weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           spec.Face));
+                           design.Face));
 }
 
 }  // namespace win

@@ -6,13 +6,13 @@
 
 namespace win {
 
-struct TFontSpec {
+struct TFontDesign {
   const wchar_t* Face;
   int Height;  // character height in 96-DPI pixels
   int Weight = FW_NORMAL;
 };
 
-// The font of `spec` for a window shown at `dpi`.
-TFont MakeFont(const TFontSpec& spec, int dpi);
+// The font of `design` for a window shown at `dpi`.
+TFont MakeFont(const TFontDesign& design, int dpi);
 
 }  // namespace win

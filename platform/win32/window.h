@@ -90,7 +90,7 @@ class TWindow {
   void ResizeDesign(int width, int height);
   // A font for this window's controls at the window's DPI, owned by the
   // window and made again when the DPI changes.
-  HFONT Font(const TFontSpec& spec);
+  HFONT Font(const TFontDesign& design);
   // Lays `bar` along the bottom edge of the client area, `height` (96 DPI)
   // high and as wide as the client area; returns the client area above it.
   RECT DockBottom(TWindow& bar, int height);
@@ -110,7 +110,7 @@ class TWindow {
   void LayOutChildren(int dpi);
 
   struct TOwnedFont {
-    TFontSpec Spec;
+    TFontDesign Design;
     TFont Handle;
   };
 

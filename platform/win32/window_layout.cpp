@@ -13,7 +13,7 @@
 namespace win {
 namespace {
 
-bool SameFont(const TFontSpec& a, const TFontSpec& b) {
+bool SameFont(const TFontDesign& a, const TFontDesign& b) {
   return a.Height == b.Height && a.Weight == b.Weight && std::wcscmp(a.Face, b.Face) == 0;
 }
 
@@ -105,11 +105,11 @@ void TWindow::FitDesign() {
   MoveWindowTo(handle_, TBounds{place.x, place.y, width, height});
 }
 
-HFONT TWindow::Font(const TFontSpec& spec) {
+HFONT TWindow::Font(const TFontDesign& design) {
   for (const TOwnedFont& font : fonts_) {
-    if (SameFont(font.Spec, spec)) return font.Handle.Get();
+    if (SameFont(font.Design, design)) return font.Handle.Get();
   }
-  fonts_.push_back(TOwnedFont{spec, MakeFont(spec, DpiOf(handle_))});
+  fonts_.push_back(TOwnedFont{design, MakeFont(design, DpiOf(handle_))});
   return fonts_.back().Handle.Get();
 }
 
@@ -132,7 +132,7 @@ void TWindow::LayOutChildren(int dpi) {
   // The old fonts live until no child uses them any more.
   std::vector<std::pair<HFONT, TFont>> replaced;
   for (TOwnedFont& font : fonts_) {
-    TFont fresh = MakeFont(font.Spec, dpi);
+    TFont fresh = MakeFont(font.Design, dpi);
     const HFONT handle = fresh.Get();
     replaced.emplace_back(handle, std::exchange(font.Handle, std::move(fresh)));
   }
