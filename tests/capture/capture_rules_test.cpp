@@ -52,7 +52,6 @@ INSTANTIATE_TEST_SUITE_P(Sizes, ThumbScale,
                                            TThumbCase{kBox, 133, 125, 133, 125}, TThumbCase{kBox, 300, 1250, 30, 125},
                                            TThumbCase{kBox, 3840, 2160, 133, 74}, TThumbCase{kBox, 0, 50, 0, 0},
                                            TThumbCase{kBox, 50, 0, 0, 0}, TThumbCase{kBox144, 1024, 768, 200, 150},
-                                           TThumbCase{kBox144, 150, 100, 150, 100},
                                            TThumbCase{kBox144, 300, 1250, 45, 188}));
 
 }  // namespace

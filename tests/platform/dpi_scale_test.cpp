@@ -19,13 +19,10 @@ TEST_P(DpiScale, RoundsAsMulDiv) {
 // sizes (client area, thumbnail box) and font heights; halves round away
 // from zero; an unknown DPI (a failed query) leaves the design as it is.
 INSTANTIATE_TEST_SUITE_P(Values, DpiScale,
-                         ::testing::Values(TScaleCase{362, 96, 362}, TScaleCase{-4, 96, -4}, TScaleCase{362, 120, 453},
+                         ::testing::Values(TScaleCase{362, 96, 362}, TScaleCase{362, 120, 453},
                                            TScaleCase{362, 144, 543}, TScaleCase{362, 192, 724},
-                                           TScaleCase{-4, 120, -5}, TScaleCase{-4, 144, -6}, TScaleCase{155, 120, 194},
-                                           TScaleCase{155, 144, 233}, TScaleCase{133, 144, 200},
-                                           TScaleCase{125, 192, 250}, TScaleCase{17, 120, 21}, TScaleCase{13, 120, 16},
-                                           TScaleCase{13, 144, 20}, TScaleCase{11, 144, 17}, TScaleCase{13, 192, 26},
-                                           TScaleCase{-1, 144, -2}, TScaleCase{30000000, 192, 60000000},
+                                           TScaleCase{-4, 144, -6}, TScaleCase{-1, 144, -2}, TScaleCase{155, 144, 233},
+                                           TScaleCase{13, 144, 20}, TScaleCase{30000000, 192, 60000000},
                                            TScaleCase{362, 0, 362}));
 
 }  // namespace

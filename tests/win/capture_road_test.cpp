@@ -98,20 +98,16 @@ TEST(DrawThumb, ScalesIntoTheTopLeftCornerOfItsBoxOnButtonFace) {
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   win::TWindowDC screen(nullptr);
   win::TCreatedDC dc(CreateCompatibleDC(screen.Get()));
-  // The box at 96 DPI and at 144 DPI: a 133 x 99 or a 200 x 150 picture.
-  const struct { int BoxWidth, BoxHeight, PictureHeight; } boxes[] = {{133, 125, 99}, {200, 188, 150}};
-  for (const auto& box : boxes) {
-    win::TBitmapHandle thumb = DrawThumb(image, box.BoxWidth, box.BoxHeight);
-    BITMAP size{};
-    GetObjectW(thumb.Get(), sizeof(size), &size);
-    EXPECT_EQ(size.bmWidth, box.BoxWidth);
-    EXPECT_EQ(size.bmHeight, box.BoxHeight);
-    win::TSelectObject selected(dc.Get(), thumb.Get());
-    EXPECT_EQ(GetPixel(dc.Get(), 0, 0), RGB(255, 0, 0));
-    EXPECT_EQ(GetPixel(dc.Get(), box.BoxWidth - 1, box.PictureHeight - 1), RGB(255, 0, 0));
-    EXPECT_EQ(GetPixel(dc.Get(), box.BoxWidth - 1, box.PictureHeight), face);
-    EXPECT_EQ(GetPixel(dc.Get(), 0, box.BoxHeight - 1), face);
-  }
+  win::TBitmapHandle thumb = DrawThumb(image, 133, 125);
+  BITMAP size{};
+  GetObjectW(thumb.Get(), sizeof(size), &size);
+  EXPECT_EQ(size.bmWidth, 133);
+  EXPECT_EQ(size.bmHeight, 125);
+  win::TSelectObject selected(dc.Get(), thumb.Get());
+  EXPECT_EQ(GetPixel(dc.Get(), 0, 0), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc.Get(), 132, 98), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc.Get(), 132, 99), face);
+  EXPECT_EQ(GetPixel(dc.Get(), 0, 124), face);
 
   // An empty image (a click without a drag) gives an empty thumbnail.
   win::TBitmapHandle empty = DrawThumb(TBitmap(), 133, 125);
