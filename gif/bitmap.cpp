@@ -74,6 +74,7 @@ TBitmap::TBitmap(int width, int height, int bitsPerPixel) {
 
 TBitmap::TBitmap(const TBitmap& other) : TBitmap(other.width_, other.height_, other.bitsPerPixel_) {
   CopyFormat(other);
+  colorTable_ = other.colorTable_;
   // The copy is exactly as long as the rows (a converted image's memory may be longer).
   if (other.bitsSize_ > 0) std::memcpy(bits_, other.bits_, other.bitsSize_);
 }
@@ -105,7 +106,6 @@ void TBitmap::CopyFormat(const TBitmap& other) {
   device_ = other.device_;
   hasMasks_ = other.hasMasks_;
   masks_ = other.masks_;
-  colorTable_ = other.colorTable_;
 }
 
 bool operator==(const TBitmap& a, const TBitmap& b) {
@@ -165,13 +165,15 @@ TRGBQuad TBitmap::PixelColor(int x, int y) const {
   }
 }
 
+bool TBitmap::IsPlain32Bit() const { return bitsPerPixel_ == 32 && (!hasMasks_ || masks_ == kMasks888); }
+
 void TBitmap::RowAs24Bit(int y, std::uint8_t* out) const {
   const auto width = static_cast<std::size_t>(std::max(width_, 0));
   if (bitsPerPixel_ == 24) {
     std::memcpy(out, Row(y), 3 * width);
     return;
   }
-  if (bitsPerPixel_ == 32 && (!hasMasks_ || masks_ == kMasks888)) {
+  if (IsPlain32Bit()) {
     PackRow32To24Portable(Row(y), out, width);
     return;
   }
@@ -185,8 +187,7 @@ void TBitmap::RowAs24Bit(int y, std::uint8_t* out) const {
 
 void TBitmap::ConvertTo24Bit() {
   if (bitsPerPixel_ == 24 && !device_) return;
-  const bool plain32 = bitsPerPixel_ == 32 && (!hasMasks_ || masks_ == kMasks888);
-  if (plain32 || bitsPerPixel_ == 24) {
+  if (IsPlain32Bit() || bitsPerPixel_ == 24) {
     ConvertPlainTo24BitInPlace(nullptr);
     return;
   }
@@ -197,8 +198,7 @@ void TBitmap::ConvertTo24Bit() {
 }
 
 void TBitmap::ConvertPlainTo24Bit(const std::function<void(int y, const std::uint8_t* row)>& visitRow) {
-  const bool plain32 = bitsPerPixel_ == 32 && (!hasMasks_ || masks_ == kMasks888);
-  if (!plain32 && bitsPerPixel_ != 24) throw std::invalid_argument("Unsupported PixelFormat");
+  if (!IsPlain32Bit() && bitsPerPixel_ != 24) throw std::invalid_argument("Unsupported PixelFormat");
   ConvertPlainTo24BitInPlace(visitRow);
 }
 

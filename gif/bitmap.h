@@ -90,6 +90,9 @@ class TBitmap {
   // (16-bit images always do: 5-6-5 or 5-5-5).
   bool HasColorMasks() const { return hasMasks_; }
   const TColorMasks& ColorMasks() const { return masks_; }
+  // 32 bits a pixel as blue, green, red and an unused byte (no masks, or
+  // the usual 8-8-8 ones): the format that packs to 24 bits byte by byte.
+  bool IsPlain32Bit() const;
   void SetColorMasks(const TColorMasks& masks);
   void ClearColorMasks() { hasMasks_ = false; }
 
@@ -117,7 +120,8 @@ class TBitmap {
  private:
   void ConvertPlainTo24BitInPlace(const std::function<void(int, const std::uint8_t*)>& visitRow);
   std::size_t RowOffset(int y) const { return static_cast<std::size_t>(height_ - 1 - y) * Stride(); }
-  // Takes the format of `other`, without its rows.
+  // Takes the size and pixel format of `other`, without its colour table
+  // and rows.
   void CopyFormat(const TBitmap& other);
 
   int width_ = 0;

@@ -109,8 +109,7 @@ TBitmap Reduce(TBitmap& bitmap, TReductionMethod method, TDitherKind dither, int
 }
 
 bool IsPlainTrueColor(const TBitmap& bitmap) {
-  if (bitmap.BitsPerPixel() == 24) return true;
-  return bitmap.BitsPerPixel() == 32 && (!bitmap.HasColorMasks() || bitmap.ColorMasks() == kMasks888);
+  return bitmap.BitsPerPixel() == 24 || bitmap.IsPlain32Bit();
 }
 
 // The common road, rdWebCube with dkNearest from a 24- or 32-bit source:

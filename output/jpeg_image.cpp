@@ -121,7 +121,7 @@ void TJPEGImage::Compress() {
   // 32-bit rows go in as they are; other formats go through a band of rows
   // converted to 24 bits. Either way the result is that of a 24-bit copy,
   // and the caller's bitmap stays as it is.
-  const bool plain32 = source.BitsPerPixel() == 32 && (!source.HasColorMasks() || source.ColorMasks() == kMasks888);
+  const bool plain32 = source.IsPlain32Bit();
   const auto width = static_cast<JDIMENSION>(source.Width());
   std::vector<std::uint8_t> band;
   if (source.BitsPerPixel() != 24 && !plain32) band.resize(std::size_t{kRowsPerCall} * 3 * width);
