@@ -9,7 +9,16 @@ from wine_desktop import wait_until
 
 
 def wait_for_file(path: Path, timeout: float = 20) -> Path:
-    return wait_until(lambda: path.exists() and path.stat().st_size > 0 and path, timeout, what=str(path))
+    """Waits until the file exists and its size has stopped changing: the
+    writers write a large image in several calls, so a file that merely
+    exists may still be half written."""
+    sizes = []
+
+    def written():
+        sizes.append(path.stat().st_size if path.exists() else 0)
+        return sizes[-1] > 0 and len(sizes) >= 2 and sizes[-1] == sizes[-2] and path
+
+    return wait_until(written, timeout, interval=0.5, what=str(path))
 
 
 def wine_path(path: Path) -> str:
