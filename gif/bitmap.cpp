@@ -132,6 +132,11 @@ TBitmap TBitmap::DeviceFormat(int width, int height, int bitsPerPixel, std::uint
   return image;
 }
 
+std::unique_ptr<TPixelOwner> TBitmap::TakeRows() {
+  TBitmap gone = std::move(*this);
+  return std::move(gone.owner_);
+}
+
 void TBitmap::SetColorMasks(const TColorMasks& masks) {
   masks_ = masks;
   hasMasks_ = true;

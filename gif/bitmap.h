@@ -60,6 +60,9 @@ class TBitmap {
   // itself to 24 bits.
   static TBitmap DeviceFormat(int width, int height, int bitsPerPixel, std::uint8_t* bits,
                               std::unique_ptr<TPixelOwner> owner);
+  // Hands over what keeps the rows alive, so that the next image can use
+  // the same memory; the image is left empty.
+  std::unique_ptr<TPixelOwner> TakeRows();
 
   int Width() const { return width_; }
   int Height() const { return height_; }

@@ -86,7 +86,7 @@ void TMainWin::DoACapture() {
   // Without a foreground window there is nothing to copy: the capture
   // finishes with an empty image.
   TCaptureBitmap capture;
-  if (rect) ScreenShot(*rect, capture);
+  if (rect) ScreenShot(*rect, capture, MyImage.TakeRows());
   MyImage = std::move(capture.Image);
   FinishCapture();
 }

@@ -54,7 +54,7 @@ void TMainWin::FinishSelection(int x, int y) {
   overlay_.reset();
   const auto kind = static_cast<TShapeKind>(CaptureKind);
   TCaptureBitmap capture;
-  ScreenShot(rect, capture);
+  ScreenShot(rect, capture, MyImage.TakeRows());
   if (capture.Bitmap && kind != skRectangle) {
     CutShape(capture.Bitmap, capture.Width, capture.Height, kind, ShapeStyleFor(context_.Settings, kind));
   }

@@ -1,6 +1,7 @@
 #include "capture/win/screen_shot.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "capture/win/capture_rect.h"
 #include "output/win/device_image.h"
@@ -25,7 +26,7 @@ void CopyInBands(HDC target, int x, int y, int width, int height, HDC source, in
 
 }  // namespace
 
-void ScreenShot(const RECT& rect, TCaptureBitmap& capture) {
+void ScreenShot(const RECT& rect, TCaptureBitmap& capture, std::unique_ptr<TPixelOwner> replaced) {
   const int width = rect.right - rect.left;
   const int height = rect.bottom - rect.top;
   if (width == 0 || height == 0) return;
@@ -37,7 +38,7 @@ void ScreenShot(const RECT& rect, TCaptureBitmap& capture) {
   capture.Height = height;
   if (!display) return;
   // The one copy of the pixels: from the screen into the rows of the image.
-  capture.Image = CreateDisplayImage(display.Get(), width, height, capture.Bitmap);
+  capture.Image = CreateDisplayImage(display.Get(), width, height, capture.Bitmap, std::move(replaced));
   if (!capture.Bitmap) return;
   win::TCreatedDC target(CreateCompatibleDC(display.Get()));
   win::TSelectObject selected(target.Get(), capture.Bitmap);

@@ -1,6 +1,8 @@
 // Copying screen pixels: the one place where the program reads the display.
 #pragma once
 
+#include <memory>
+
 #include "gif/bitmap.h"
 #include "platform/win32/windows_api.h"
 
@@ -18,5 +20,7 @@ struct TCaptureBitmap {
 // Copies the screen rectangle (left, top, right, bottom; normalised by the
 // caller, not clipped to the screen) into `capture`; what no monitor shows
 // comes out black. A rectangle of no width or no height leaves `capture`
-// as it is (empty when fresh).
-void ScreenShot(const RECT& rect, TCaptureBitmap& capture);
+// as it is (empty when fresh). `replaced`, the rows of the image the
+// capture will replace, are taken again when they fit (see
+// CreateDisplayImage) and freed otherwise.
+void ScreenShot(const RECT& rect, TCaptureBitmap& capture, std::unique_ptr<TPixelOwner> replaced = nullptr);

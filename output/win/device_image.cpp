@@ -14,13 +14,21 @@ struct TDIBInfo256 {
   RGBQUAD Colors[256];
 };
 
-// Keeps a DIB section alive as the rows of an image.
+// Keeps a DIB section alive as the rows of an image, with the format it
+// was made in, so that a later capture of the same size and format can
+// take the same memory.
 class TSectionPixels final : public TPixelOwner {
  public:
-  explicit TSectionPixels(win::TBitmapHandle section) : section_(std::move(section)) {}
+  TSectionPixels(win::TBitmapHandle section, const TDIBInfo256& format, std::uint8_t* bits)
+      : section_(std::move(section)), format_(format), bits_(bits) {}
+  bool Holds(const TDIBInfo256& format) const { return std::memcmp(&format_, &format, sizeof(format)) == 0; }
+  HBITMAP Section() const { return section_.Get(); }
+  std::uint8_t* Bits() const { return bits_; }
 
  private:
   win::TBitmapHandle section_;
+  TDIBInfo256 format_;
+  std::uint8_t* bits_;
 };
 
 // The display's own format, read from a one-pixel bitmap compatible with
@@ -51,7 +59,8 @@ std::vector<TRGBQuad> DisplayColors(HDC display, const TDIBInfo256& format) {
 
 }  // namespace
 
-TBitmap CreateDisplayImage(HDC display, int width, int height, HBITMAP& section) {
+TBitmap CreateDisplayImage(HDC display, int width, int height, HBITMAP& section,
+                           std::unique_ptr<TPixelOwner> replaced) {
   section = nullptr;
   const TDIBInfo256 format = DisplayFormat(display);
   const int depth = format.Header.biBitCount <= 8 ? 8 : format.Header.biBitCount;
@@ -67,13 +76,25 @@ TBitmap CreateDisplayImage(HDC display, int width, int height, HBITMAP& section)
     table = DisplayColors(display, format);
     std::memcpy(info.Colors, table.data(), sizeof(info.Colors));
   }
-  void* bits = nullptr;
-  win::TBitmapHandle dib(
-      CreateDIBSection(display, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!dib || bits == nullptr) return {};
-  section = dib.Get();
-  TBitmap image = TBitmap::DeviceFormat(width, height, depth, static_cast<std::uint8_t*>(bits),
-                                        std::make_unique<TSectionPixels>(std::move(dib)));
+  // The replaced capture's section serves again when it has this size and
+  // format; otherwise it is freed before the new one is made, so that the
+  // program never holds two captures at once.
+  std::unique_ptr<TSectionPixels> pixels;
+  if (auto* same = dynamic_cast<TSectionPixels*>(replaced.get()); same && same->Holds(info)) {
+    replaced.release();
+    pixels.reset(same);
+  }
+  replaced.reset();
+  if (!pixels) {
+    void* bits = nullptr;
+    win::TBitmapHandle dib(
+        CreateDIBSection(display, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib || bits == nullptr) return {};
+    pixels = std::make_unique<TSectionPixels>(std::move(dib), info, static_cast<std::uint8_t*>(bits));
+  }
+  section = pixels->Section();
+  std::uint8_t* const bits = pixels->Bits();
+  TBitmap image = TBitmap::DeviceFormat(width, height, depth, bits, std::move(pixels));
   if (depth == 16) image.SetColorMasks(masks);
   if (depth == 8) image.ColorTable() = std::move(table);
   return image;

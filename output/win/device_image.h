@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "gif/bitmap.h"
@@ -26,14 +27,20 @@ class TDIBHeader {
 
 // Memory for a copy of the display that becomes the current image as it
 // is: a bottom-up DIB section of width x height pixels in the display's own
-// format, black. 32 and 24 bits as they are; 16 bits with the masks the
-// display driver reports; a palette display (8 bits or fewer) as 8 bits
-// with its system palette as the colour table. Returns a device-format
-// image whose rows are the section's and which frees the section when it
-// goes; `section` receives the section, for GDI to draw into (then
-// GdiFlush) while the image has not converted itself. An empty image and a
-// null section when the system makes none.
-TBitmap CreateDisplayImage(HDC display, int width, int height, HBITMAP& section);
+// format. 32 and 24 bits as they are; 16 bits with the masks the display
+// driver reports; a palette display (8 bits or fewer) as 8 bits with its
+// system palette as the colour table. Returns a device-format image whose
+// rows are the section's and which frees the section when it goes;
+// `section` receives the section, for GDI to draw into (then GdiFlush)
+// while the image has not converted itself. An empty image and a null
+// section when the system makes none.
+// `replaced` is the rows of the image the new one replaces (see
+// TBitmap::TakeRows): when they are a section this function made for the
+// same size and format, also one since converted to 24 bits, the new image
+// takes that section, pixels and all, and saves making and first touching
+// new memory; a new section is black.
+TBitmap CreateDisplayImage(HDC display, int width, int height, HBITMAP& section,
+                           std::unique_ptr<TPixelOwner> replaced = nullptr);
 
 // A bitmap compatible with the display holding the image's pixels; null
 // when the system could not make it.
