@@ -1,6 +1,7 @@
 #include "capture/win/screen_shot.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "capture/win/capture_rect.h"
@@ -12,13 +13,18 @@ namespace {
 // A copy from the display may stage what it reads: Wine's X11 driver
 // holds the whole area as the X server sends it and once more converted,
 // twice the capture's size for a moment. Band by band the stage never
-// holds more than a band, so the capture is held once; bands of this many
-// bytes also stay in the processor's cache, which makes the copy faster.
-constexpr int kBandBytes = 256 * 1024;
+// holds more than a band, so the capture is held once. Each band costs a
+// trip to the display, so a large capture takes a few dozen bands rather
+// than hundreds; a small one takes bands of 256 KB, which stay in the
+// processor's cache and make the copy faster than one call.
+constexpr int kMinBandBytes = 256 * 1024;
+constexpr int kMostBands = 32;
 
 // BitBlt with SRCCOPY, a band of rows at a time.
 void CopyInBands(HDC target, int x, int y, int width, int height, HDC source, int sourceX, int sourceY) {
-  const int band = std::max(1, kBandBytes / std::max(1, 4 * width));
+  const std::int64_t row_bytes = 4 * std::int64_t{std::max(1, width)};
+  const std::int64_t band_bytes = std::max<std::int64_t>(kMinBandBytes, row_bytes * height / kMostBands);
+  const int band = static_cast<int>(std::max<std::int64_t>(1, band_bytes / row_bytes));
   for (int row = 0; row < height; row += band) {
     BitBlt(target, x, y + row, width, std::min(band, height - row), source, sourceX, sourceY + row, SRCCOPY);
   }
