@@ -192,7 +192,7 @@ void TBitmap::RowAs24Bit(int y, std::uint8_t* out) const {
 
 void TBitmap::ConvertTo24Bit() {
   if (bitsPerPixel_ == 24 && !device_) return;
-  if (IsPlain32Bit() || bitsPerPixel_ == 24) {
+  if (IsPlainTrueColor()) {
     ConvertPlainTo24BitInPlace(nullptr);
     return;
   }
@@ -203,7 +203,7 @@ void TBitmap::ConvertTo24Bit() {
 }
 
 void TBitmap::ConvertPlainTo24Bit(const std::function<void(int y, const std::uint8_t* row)>& visitRow) {
-  if (!IsPlain32Bit() && bitsPerPixel_ != 24) throw std::invalid_argument("Unsupported PixelFormat");
+  if (!IsPlainTrueColor()) throw std::invalid_argument("Unsupported PixelFormat");
   ConvertPlainTo24BitInPlace(visitRow);
 }
 

@@ -96,6 +96,8 @@ class TBitmap {
   // 32 bits a pixel as blue, green, red and an unused byte (no masks, or
   // the usual 8-8-8 ones): the format that packs to 24 bits byte by byte.
   bool IsPlain32Bit() const;
+  // 24 bits, or plain 32: rows that convert to 24 bits in place.
+  bool IsPlainTrueColor() const { return bitsPerPixel_ == 24 || IsPlain32Bit(); }
   void SetColorMasks(const TColorMasks& masks);
   void ClearColorMasks() { hasMasks_ = false; }
 

@@ -108,10 +108,6 @@ TBitmap Reduce(TBitmap& bitmap, TReductionMethod method, TDitherKind dither, int
   return result;
 }
 
-bool IsPlainTrueColor(const TBitmap& bitmap) {
-  return bitmap.BitsPerPixel() == 24 || bitmap.IsPlain32Bit();
-}
-
 // The common road, rdWebCube with dkNearest from a 24- or 32-bit source:
 // each pixel maps on its own, so rows are mapped straight from the
 // source's bytes, and the source is converted (in place) afterwards.
@@ -134,7 +130,7 @@ TBitmap ReduceToCube(TBitmap& bitmap) {
 
 TBitmap ReduceColors(TBitmap& bitmap, TReductionMethod method, TDitherKind dither, int reductionBits,
                      const TPalette* customPalette) {
-  if (method == rdWebCube && dither == dkNearest && IsPlainTrueColor(bitmap)) return ReduceToCube(bitmap);
+  if (method == rdWebCube && dither == dkNearest && bitmap.IsPlainTrueColor()) return ReduceToCube(bitmap);
   return Reduce(bitmap, method, dither, reductionBits, customPalette);
 }
 

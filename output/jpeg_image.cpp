@@ -124,7 +124,7 @@ void TJPEGImage::Compress() {
   const bool plain32 = source.IsPlain32Bit();
   const auto width = static_cast<JDIMENSION>(source.Width());
   std::vector<std::uint8_t> band;
-  if (source.BitsPerPixel() != 24 && !plain32) band.resize(std::size_t{kRowsPerCall} * 3 * width);
+  if (!source.IsPlainTrueColor()) band.resize(std::size_t{kRowsPerCall} * 3 * width);
   const TCompressJob job{&source,
                          plain32 ? JCS_EXT_BGRX : JCS_EXT_BGR,
                          plain32 ? 4 : 3,
