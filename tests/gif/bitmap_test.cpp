@@ -131,8 +131,7 @@ TEST(Bitmap, VisitingConversionRefusesOtherFormats) {
 }
 
 // A capture's rows live in memory the system made: the image uses them in
-// place (also converted to 24 bits), frees them once when it goes, and a
-// copy has rows of its own.
+// place, frees them once when it goes, and a copy has rows of its own.
 TEST(Bitmap, RowsOfSystemMemoryAreUsedInPlaceAndFreedOnce) {
   struct TCountedOwner final : TPixelOwner {
     explicit TCountedOwner(int& freed) : freed_(freed) {}
@@ -153,13 +152,6 @@ TEST(Bitmap, RowsOfSystemMemoryAreUsedInPlaceAndFreedOnce) {
     EXPECT_EQ(freed, 0);
   }
   EXPECT_EQ(freed, 1);
-  {
-    TBitmap image = TBitmap::DeviceFormat(5, 2, 32, memory.data(), std::make_unique<TCountedOwner>(freed));
-    image.ConvertTo24Bit();
-    EXPECT_EQ(image.Bits().data(), memory.data());
-    EXPECT_EQ(image.PixelColor(4, 1), (TRGBQuad{0x40, 0x40, 0x40, 0}));
-  }
-  EXPECT_EQ(freed, 2);
 }
 
 TEST(Bitmap, RejectsImpossibleFormats) {
