@@ -253,17 +253,22 @@ class WineDesktop:
                               capture_output=True, text=True, timeout=timeout, check=False)
 
     def report(self, *sections: str) -> DesktopReport:
-        """Runs the probe in the desktop and returns what it saw."""
+        """Runs the probe in the desktop and returns what it saw. The probe
+        only looks, so a run that Wine did not carry through (seen in CI:
+        exit code 1 with nothing written) is simply run again."""
         output = self.root / "probe.json"
-        with open(output, "wb") as out, open(self.logs / "probe.log", "ab") as log:
-            # A file, not a pipe: a Wine service started meanwhile would keep
-            # a pipe open and make the read hang.
-            result = subprocess.run([WINE, str(self.probe), *sections], env=self.env,
-                                    stdin=subprocess.DEVNULL, stdout=out, stderr=log,
-                                    timeout=60, check=False)
-        if result.returncode != 0:
-            raise WineError(f"probe failed with exit code {result.returncode}")
-        return DesktopReport(json.loads(output.read_text(encoding="utf-8")))
+        log_path = self.logs / "probe.log"
+        for _ in range(3):
+            with open(output, "wb") as out, open(log_path, "ab") as log:
+                # A file, not a pipe: a Wine service started meanwhile would
+                # keep a pipe open and make the read hang.
+                result = subprocess.run([WINE, str(self.probe), *sections], env=self.env,
+                                        stdin=subprocess.DEVNULL, stdout=out, stderr=log,
+                                        timeout=60, check=False)
+            if result.returncode == 0:
+                return DesktopReport(json.loads(output.read_text(encoding="utf-8")))
+        tail = log_path.read_text(encoding="utf-8", errors="replace")[-2000:]
+        raise WineError(f"probe failed three times, last with exit code {result.returncode}; its log ends:\n{tail}")
 
     # ----- input and screen -------------------------------------------------
 
