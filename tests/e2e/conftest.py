@@ -7,6 +7,7 @@ from __future__ import annotations
 
 import os
 import re
+import subprocess
 import sys
 import tempfile
 from pathlib import Path
@@ -18,7 +19,7 @@ sys.path.insert(0, str(Path(__file__).parent))
 from cups_printer import CupsPrinter  # noqa: E402
 from grabwell import Grabwell  # noqa: E402
 from settings_file import remove_settings, settings_path, write_returning_user  # noqa: E402
-from wine_desktop import WineDesktop, copy_program  # noqa: E402
+from wine_desktop import WineDesktop, copy_program, wait_until  # noqa: E402
 
 REPO = Path(__file__).resolve().parents[2]
 BUILD = Path(os.environ.get("GRABWELL_WIN64_BUILD", REPO / "build" / "win64"))
@@ -30,6 +31,28 @@ def pytest_runtest_makereport(item, call):
     outcome = yield
     report = outcome.get_result()
     setattr(item, f"report_{report.when}", report)
+
+
+def desktop_of_its_own(request, root: Path, name: str, **options):
+    """A desktop for one test (another screen depth, two monitors), with the
+    screenshot of a failure; a fixture yields from it."""
+    desktop = WineDesktop(root, BUILD / "tests" / "probe" / "probe.exe", name=name, **options)
+    try:
+        desktop.start()
+        yield desktop
+        screenshot_if_failed(request, desktop)
+    finally:
+        desktop.close()
+
+
+def screenshot_if_failed(request, desktop) -> None:
+    """Keeps a screenshot of the desktop of a test that failed."""
+    report = getattr(request.node, "report_call", None)
+    if report is not None and report.failed:
+        FAILURE_SHOTS.mkdir(parents=True, exist_ok=True)
+        shot = FAILURE_SHOTS / (re.sub(r"[^\w.-]", "_", request.node.name) + ".png")
+        desktop.screenshot(shot)
+        print(f"screenshot of the failed test's desktop: {shot}")
 
 
 @pytest.fixture(scope="session")
@@ -94,12 +117,7 @@ def start_grabwell(request, desktop, program, windows_dir):
 
     yield start
 
-    report = getattr(request.node, "report_call", None)
-    if report is not None and report.failed:
-        FAILURE_SHOTS.mkdir(parents=True, exist_ok=True)
-        shot = FAILURE_SHOTS / (re.sub(r"[^\w.-]", "_", request.node.name) + ".png")
-        desktop.screenshot(shot)
-        print(f"screenshot of the failed test's desktop: {shot}")
+    screenshot_if_failed(request, desktop)
     if any(copy.running() for copy in started):
         desktop.restart_wine()
 
@@ -108,24 +126,29 @@ def start_grabwell(request, desktop, program, windows_dir):
 def returning_user(windows_dir, settings_file):
     """A settings file of a user who has run the program before, so that no
     configuration dialog opens at start."""
-    settings_file.write_bytes(b"[Misc]\r\nFirst Time=No\r\n")
+    write_returning_user(windows_dir)
     return settings_file
 
 
 PATTERN_PLACE = (100, 120, 300, 200)  # x, y, client width, client height
 
 
+def show_pattern(desktop, place=PATTERN_PLACE) -> tuple[subprocess.Popen, dict]:
+    """Starts the test-pattern window with its top-left at (x, y) of
+    `place`; returns its process and, once it shows, its window."""
+    process = desktop.start_program(BUILD / "tests" / "pattern" / "pattern_window.exe", "pattern.log",
+                                    *(str(v) for v in place))
+
+    def shown():
+        return next((w for w in desktop.report("windows").top_level(text="Grabwell Test Pattern", visible=True)
+                     if w["rect"][:2] == list(place[:2])), None)
+    return process, wait_until(shown, 30, what="the test-pattern window")
+
+
 @pytest.fixture
 def pattern_window(desktop):
     """The test-pattern window, started before the program and in front."""
-    exe = BUILD / "tests" / "pattern" / "pattern_window.exe"
-    process = desktop.start_program(exe, "pattern.log", *(str(v) for v in PATTERN_PLACE))
-
-    def shown():
-        windows = desktop.report("windows").top_level(text="Grabwell Test Pattern", visible=True)
-        return windows[0] if windows else None
-    from wine_desktop import wait_until
-    window = wait_until(shown, 30, what="the test-pattern window")
+    process, window = show_pattern(desktop)
     yield window
     if process.poll() is None:
         process.kill()

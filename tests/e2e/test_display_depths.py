@@ -10,22 +10,17 @@ from __future__ import annotations
 import pytest
 from PIL import Image, ImageChops
 
-from conftest import BUILD, PATTERN_PLACE
+from conftest import BUILD, PATTERN_PLACE, desktop_of_its_own, show_pattern
 from grabwell import Grabwell
 from saving import save_through_dialog, wait_for_file, wine_path
-from settings_file import settings_path
-from wine_desktop import WineDesktop, copy_program, wait_until
+from settings_file import write_returning_user
+from wine_desktop import copy_program
 
 
 @pytest.fixture(params=[16, 8], ids=["16-bit", "8-bit"])
 def deep_desktop(request, tmp_path_factory):
-    root = tmp_path_factory.mktemp(f"depth{request.param}")
-    desktop = WineDesktop(root, BUILD / "tests" / "probe" / "probe.exe", name="grabwell-depth", depth=request.param)
-    try:
-        desktop.start()
-        yield desktop
-    finally:
-        desktop.close()
+    yield from desktop_of_its_own(request, tmp_path_factory.mktemp(f"depth{request.param}"), "grabwell-depth",
+                                  depth=request.param)
 
 
 # The first entries of the system palette of a palette display.
@@ -37,11 +32,8 @@ def test_capture_keeps_the_display_depth(deep_desktop):
     desktop = deep_desktop
     folder = desktop.root / "Grabwell"
     exe = copy_program(BUILD, folder)
-    settings_path(desktop.windows_dir).write_bytes(b"[Misc]\r\nFirst Time=No\r\n")
-    desktop.start_program(BUILD / "tests" / "pattern" / "pattern_window.exe", "pattern.log",
-                          *(str(v) for v in PATTERN_PLACE))
-    wait_until(lambda: desktop.report("windows").top_level(text="Grabwell Test Pattern", visible=True), 30,
-               what="the test-pattern window")
+    write_returning_user(desktop.windows_dir)
+    show_pattern(desktop)
     grabwell = Grabwell(desktop, exe)
     grabwell.wait_for_tray_icon()
     screen = desktop.screen_image()

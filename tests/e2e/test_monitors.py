@@ -14,40 +14,19 @@ import time
 import pytest
 from PIL import Image, ImageChops
 
-from conftest import BUILD, FAILURE_SHOTS
+from conftest import BUILD, desktop_of_its_own, show_pattern
 from grabwell import Grabwell
 from saving import save_through_dialog, wait_for_file, wine_path
 from settings_file import write_returning_user
-from wine_desktop import WineDesktop, copy_program, wait_until
+from wine_desktop import copy_program, wait_until
 
 UNCOVERED = (800, 500, 1500, 600)  # below the second monitor, in the X screen and in a whole-screen image
-PATTERN = "Grabwell Test Pattern"
 
 
 @pytest.fixture
 def two_monitors(request, tmp_path_factory):
-    desktop = WineDesktop(tmp_path_factory.mktemp("monitors"), BUILD / "tests" / "probe" / "probe.exe",
-                          name="grabwell-monitors", monitors=("800x600", "700x500"))
-    try:
-        desktop.start()
-        yield desktop
-        report = getattr(request.node, "report_call", None)
-        if report is not None and report.failed:
-            FAILURE_SHOTS.mkdir(parents=True, exist_ok=True)
-            desktop.screenshot(FAILURE_SHOTS / f"{request.node.name}.png")
-    finally:
-        desktop.close()
-
-
-def show_pattern(desktop, x: int, y: int, width: int, height: int) -> dict:
-    """A test-pattern window at Windows screen position (x, y); returns it."""
-    desktop.start_program(BUILD / "tests" / "pattern" / "pattern_window.exe", "pattern.log",
-                          *(str(v) for v in (x, y, width, height)))
-
-    def shown():
-        return next((w for w in desktop.report("windows").top_level(text=PATTERN, visible=True)
-                     if w["rect"][0] == x and w["rect"][1] == y), None)
-    return wait_until(shown, 30, what="the test-pattern window")
+    yield from desktop_of_its_own(request, tmp_path_factory.mktemp("monitors"), "grabwell-monitors",
+                                  monitors=("800x600", "700x500"))
 
 
 def checkered_root(desktop) -> None:
@@ -117,8 +96,8 @@ def test_captures_over_two_monitors(two_monitors):
     # The pattern windows come after the program's tray window, so that the
     # second one is next in line when the main window hides: there is no
     # window manager to raise a window that is clicked.
-    first = show_pattern(desktop, 650, 100, 300, 200)  # across the boundary at x 800
-    second = show_pattern(desktop, 1000, 250, 300, 150)
+    _, first = show_pattern(desktop, (650, 100, 300, 200))  # across the boundary at x 800
+    _, second = show_pattern(desktop, (1000, 250, 300, 150))
     checkered_root(desktop)
     screen = desktop.screen_image()
 
@@ -136,7 +115,7 @@ def test_captures_over_two_monitors(two_monitors):
     for old in folder.glob("Image*.bmp"):
         old.unlink()  # the new run numbers its pictures from 1 again
     grabwell = start_grabwell(desktop, exe, What_To_Cap=3, Action=0)
-    left = show_pattern(desktop, -600, 100, 300, 200)
+    _, left = show_pattern(desktop, (-600, 100, 300, 200))
     checkered_root(desktop)  # Wine's restart cleared it
     screen = desktop.screen_image()
     rectangle = capture_and_save(desktop, grabwell, folder, "Image1", left, select=((-550, 150), (-350, 250)))
